@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds and runs every test: natively, natively under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and as 64-bit and 32-bit Windows programs under
+# Wine on a virtual display. Installs the packages it needs first.
+#
+#   scripts/test.sh [stage...]     stages: native sanitize win64 win32 (default: all)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+stages=("$@")
+[ ${#stages[@]} -eq 0 ] && stages=(native sanitize win64 win32)
+
+scripts/deps.sh test
+
+jobs=$(nproc)
+build=${ZELVAN_BUILD_DIR:-$root/build}
+export CTEST_OUTPUT_ON_FAILURE=1
+
+configure_and_test() {  # dir, ctest arguments..., -- cmake arguments...
+  local dir=$1; shift
+  local ctest_args=() cmake_args=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do ctest_args+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  cmake_args=("$@")
+  cmake -S "$root" -B "$dir" "${cmake_args[@]}" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" -j "$jobs" "${ctest_args[@]}"
+}
+
+start_display() {
+  [ -n "${ZELVAN_DISPLAY_STARTED:-}" ] && return
+  # A virtual display of our own for Wine; stopped when this script ends.
+  local fd_file
+  fd_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do [ -s "$fd_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+  export ZELVAN_DISPLAY_STARTED=1
+}
+
+for stage in "${stages[@]}"; do
+  echo "=== $stage"
+  case $stage in
+    native)
+      configure_and_test "$build/native" ;;
+    sanitize)
+      configure_and_test "$build/sanitize" -- -DZELVAN_SANITIZE=ON -DZELVAN_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug ;;
+    win64)
+      start_display
+      configure_and_test "$build/win64" -- -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" ;;
+    win32)
+      start_display
+      configure_and_test "$build/win32" -- -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" ;;
+    *)
+      echo "unknown stage: $stage (native, sanitize, win64, win32)" >&2
+      exit 2 ;;
+  esac
+done
+echo "All tests passed."

@@ -1,0 +1,35 @@
+// The measuring seam of line layout. The product implements these with GDI
+// (view/gdi_text.cpp, view/view_fonts.cpp); tests and fuzzers link a
+// deterministic double with known character widths instead.
+#pragma once
+#include <cstdint>
+
+#include "shell/platform_types.h"
+#include "view/lesson_view.h"
+
+// Style request bits beyond the 13-bit style key.
+enum : uint32_t {
+  kStyleKeyMask = 0x101F,  // bits 0-4 of the flag byte plus the print bit
+  kStylePrint = 0x1000,    // header and footer texts of a printed page
+  kStyleSetColour = 0x100, // also set the style's text colour
+};
+
+// Selects the font of style key (request & 0x101F) into the view's DC, creating
+// it on first use; with kStyleSetColour also sets the text colour (blue for
+// large+bold, else black). Returns the font selected before, or null without a view.
+void* SelectStyle(LessonView* view, uint32_t request);
+
+// Re-selects a font returned by SelectStyle.
+void RestoreFont(DcHandle dc, void* previous);
+
+// Metrics of the font selected in dc.
+struct FontMetrics {
+  int32_t Height;        // tmHeight
+  int32_t MaxCharWidth;  // tmMaxCharWidth
+};
+void ReadFontMetrics(DcHandle dc, FontMetrics* out);
+
+// In: *count bytes of run (no zero byte among them) and *maxWidth in logical
+// units. Out: *count = leading characters that fit, *maxWidth = their width.
+// Measures the unreversed run, whatever the Reverse option.
+void MeasureRun(DcHandle dc, const uint8_t* run, int32_t* maxWidth, int32_t* count);
