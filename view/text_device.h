@@ -33,3 +33,8 @@ void ReadFontMetrics(DcHandle dc, FontMetrics* out);
 // units. Out: *count = leading characters that fit, *maxWidth = their width.
 // Measures the unreversed run, whatever the Reverse option.
 void MeasureRun(DcHandle dc, const uint8_t* run, int32_t* maxWidth, int32_t* count);
+
+// With settings: copies face, size and code base into the view and re-creates
+// every cached font. Without: deletes every cached font and empties the cache.
+// Returns -1 without a view, else 0.
+int32_t ResetStyleFonts(LessonView* view, const FontSettings* settings);
