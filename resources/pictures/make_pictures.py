@@ -1,0 +1,284 @@
+#!/usr/bin/env python3
+"""Draws the program's pictures and writes them as Windows bitmap and icon files.
+
+    python3 make_pictures.py        (writes zelvan.ico, toolbar.bmp, about.bmp here)
+
+zelvan.ico   icon 101: 32 x 32 and 16 x 16 pixels, 16 colours
+toolbar.bmp  bitmap 114: 64 x 16 pixels, 16 colours, four 16 x 16 images:
+             previous day, today, next day, font
+about.bmp    bitmap 113: 70 x 109 pixels, monochrome
+The pictures are drawn from the character maps below; the files are committed,
+so the build does not run this script.
+"""
+import os
+import struct
+
+# The standard 16-colour palette (index: (r, g, b)).
+PALETTE = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+# Characters of the maps: palette index; '.' is the background (light grey in
+# the toolbar, which the toolbar maps to the button face; transparent in the icon).
+CHARS = {'k': 0, 'r': 1, 'g': 2, 'o': 3, 'n': 4, 'p': 5, 't': 6, 's': 7,
+         'd': 8, 'R': 9, 'G': 10, 'y': 11, 'b': 12, 'm': 13, 'c': 14, 'w': 15,
+         '.': 7}
+
+PREVIOUS = """
+................
+................
+................
+......k.........
+.....kk.........
+....kbk.........
+...kbbkkkkkkk...
+..kbbbbbbbbbk...
+.kbbbbbbbbbbk...
+..kbbbbbbbbbk...
+...kbbkkkkkkk...
+....kbk.........
+.....kk.........
+......k.........
+................
+................
+"""
+
+TODAY = """
+................
+..kkkkkkkkkkkk..
+..kRRRRRRRRRRk..
+..kRRRRRRRRRRk..
+..kkkkkkkkkkkk..
+..kwwwwwwwwwwk..
+..kwwwwwwwwwwk..
+..kwwwwkkwwwwk..
+..kwwwkkkkwwwk..
+..kwwwkkkkwwwk..
+..kwwwwkkwwwwk..
+..kwwwwwwwwwwk..
+..kwwwwwwwwwwk..
+..kkkkkkkkkkkk..
+................
+................
+"""
+
+NEXT = "\n".join(row[::-1] for row in PREVIOUS.strip("\n").split("\n"))
+
+# The letters of a typeface sample, for the font dialog.
+FONT = """
+................
+................
+...kk...........
+...kk...........
+..kkkk..........
+..kkkk..........
+..k..k..........
+.kk..kk..kkkk...
+.kk..kk.....kk..
+.kkkkkk..kkkkk..
+kk....kkkk..kk..
+kk....kkkk..kk..
+kk....kk.kkk.kk.
+................
+................
+................
+"""
+
+ICON32 = """
+................................
+................................
+................................
+....kkkkkkkkkkkk.kkkkkkkkkkkk...
+...kwwwwwwwwwwwkkkwwwwwwwwwwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kwwbbbbbbbwwkbkwwbbbbbbbwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kwwbbbbbbbwwkbkwwbbbbbbbwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kwwbbbbbwwwwkbkwwbbbbbbbwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kwwbbbbbbbwwkbkwwbbbbbwwwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kwwbbbbbbbwwkbkwwbbbbbbbwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kwwbbbbbwwwwkbkwwbbbbbbbwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kwwbbbbbbbwwkbkwwbbbbbwwwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kwwwwwwwwwwwkbkwwwwwwwwwwwk..
+...kkkkkkkkkkkkkbkkkkkkkkkkkkk..
+...knnnnnnnnnnnnbnnnnnnnnnnnnk..
+...kkkkkkkkkkkkkkkkkkkkkkkkkkk..
+................................
+..........kkkkkkkkkkkk..........
+..........kyyyyyyyyyyk..........
+..........kkkkkkkkkkkk..........
+................................
+................................
+................................
+................................
+"""
+
+ICON16 = """
+................
+................
+.kkkkkkk.kkkkkk.
+kwwwwwwkkkwwwwwk
+kwbbbbwkbkwbbbwk
+kwwwwwwkbkwwwwwk
+kwbbbwwkbkwbbbwk
+kwwwwwwkbkwwwwwk
+kwbbbbwkbkwbbwwk
+kwwwwwwkbkwwwwwk
+kkkkkkkkbkkkkkkk
+knnnnnnnbnnnnnnk
+kkkkkkkkkkkkkkkk
+................
+.....kkkkkk.....
+.....kyyyyk.....
+"""
+
+
+def rows_of(art, width, height):
+    rows = [r for r in art.strip("\n").split("\n")]
+    assert len(rows) == height, (len(rows), height)
+    for r in rows:
+        assert len(r) == width, (r, width)
+    return rows
+
+
+def dib_4bpp(rows, height_factor=1):
+    """BITMAPINFOHEADER + palette + 4-bit pixels, bottom-up."""
+    width, height = len(rows[0]), len(rows)
+    stride = ((width * 4 + 31) // 32) * 4
+    pixels = b""
+    for r in reversed(rows):
+        line = bytearray(stride)
+        for x, ch in enumerate(r):
+            v = CHARS[ch]
+            line[x // 2] |= v << 4 if x % 2 == 0 else v
+        pixels += bytes(line)
+    header = struct.pack("<IiiHHIIiiII", 40, width, height * height_factor, 1, 4, 0,
+                         len(pixels), 0, 0, 16, 0)
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE)
+    return header + palette + pixels
+
+
+def mask_1bpp(rows):
+    width = len(rows[0])
+    stride = ((width + 31) // 32) * 4
+    out = b""
+    for r in reversed(rows):
+        line = bytearray(stride)
+        for x, ch in enumerate(r):
+            if ch == '.':
+                line[x // 8] |= 0x80 >> (x % 8)
+        out += bytes(line)
+    return out
+
+
+def write_bmp(path, dib, palette_entries):
+    offset = 14 + 40 + 4 * palette_entries
+    with open(path, "wb") as f:
+        f.write(b"BM" + struct.pack("<IHHI", 14 + len(dib), 0, 0, offset) + dib)
+
+
+def icon_image(rows):
+    # In an icon the background is black in the colour image and set in the mask.
+    colour = [r.replace('.', 'k') for r in rows]
+    return dib_4bpp(colour, height_factor=2) + mask_1bpp(rows)
+
+
+def write_ico(path, images):
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b"", b""
+    for rows, blob in images:
+        w, h = len(rows[0]), len(rows)
+        entries += struct.pack("<BBBBHHII", w, h, 16, 0, 1, 4, len(blob), offset + len(data))
+        data += blob
+    with open(path, "wb") as f:
+        f.write(header + entries + data)
+
+
+def about_picture():
+    """70 x 109 monochrome: an open book on a lectern, with a lamp above."""
+    w, h = 70, 109
+    img = [[0] * w for _ in range(h)]  # 0 = white, 1 = black
+
+    def put(x, y):
+        if 0 <= x < w and 0 <= y < h:
+            img[y][x] = 1
+
+    def line(x0, y0, x1, y1):
+        n = max(abs(x1 - x0), abs(y1 - y0), 1)
+        for i in range(n + 1):
+            put(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n))
+
+    # Lamp: a flame over a small bowl.
+    for y in range(4, 20):
+        half = int(4 * (1 - abs((y - 14) / 10.0)) ** 0.5) if y >= 4 else 0
+        for x in range(35 - half, 35 + half + 1):
+            put(x, y)
+    for y in range(21, 26):
+        half = 12 - (y - 21) * 2
+        for x in range(35 - half, 35 + half + 1):
+            put(x, y)
+    line(35, 26, 35, 30)
+    # Open book: two pages meeting at the spine, outlined, with lines of text.
+    for x in range(4, 35):
+        top = 40 + (x - 4) * 6 // 30
+        put(x, top)
+        put(x, top + 30)
+        put(70 - x - 1, top)
+        put(70 - x - 1, top + 30)
+    line(4, 40, 4, 70)
+    line(65, 40, 65, 70)
+    line(34, 46, 34, 76)
+    line(35, 46, 35, 76)
+    for k in range(6):
+        for x in range(8, 31):
+            put(x, 44 + 4 * k + (x - 4) * 6 // 30)
+        for x in range(39, 62):
+            put(x, 44 + 4 * k + (65 - x) * 6 // 30)
+    # Lectern: two legs and a foot.
+    line(35, 72, 20, 104)
+    line(35, 72, 50, 104)
+    line(36, 72, 21, 104)
+    line(34, 72, 49, 104)
+    for x in range(12, 59):
+        put(x, 105)
+        put(x, 106)
+    return img
+
+
+def write_mono_bmp(path, img):
+    h, w = len(img), len(img[0])
+    stride = ((w + 31) // 32) * 4
+    pixels = b""
+    for row in reversed(img):
+        line = bytearray(stride)
+        for x, v in enumerate(row):
+            if v == 0:  # palette index 1 is white
+                line[x // 8] |= 0x80 >> (x % 8)
+        pixels += bytes(line)
+    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 1, 0, len(pixels), 0, 0, 2, 0)
+    palette = struct.pack("<BBBB", 0, 0, 0, 0) + struct.pack("<BBBB", 255, 255, 255, 0)
+    write_bmp(path, header + palette + pixels, 2)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    strips = [rows_of(a, 16, 16) for a in (PREVIOUS, TODAY, NEXT, FONT)]
+    toolbar = ["".join(s[y] for s in strips) for y in range(16)]
+    write_bmp(os.path.join(here, "toolbar.bmp"), dib_4bpp(toolbar), 16)
+    write_ico(os.path.join(here, "zelvan.ico"),
+              [(rows_of(ICON32, 32, 32), icon_image(rows_of(ICON32, 32, 32))),
+               (rows_of(ICON16, 16, 16), icon_image(rows_of(ICON16, 16, 16)))])
+    write_mono_bmp(os.path.join(here, "about.bmp"), about_picture())
+
+
+if __name__ == "__main__":
+    main()

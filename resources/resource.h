@@ -1,0 +1,40 @@
+// Resource and command ids, shared by the resource script and the code.
+#pragma once
+
+// Icons, menus, accelerators, bitmaps, dialogs.
+#define IDI_ZELVAN 101
+#define IDM_MAIN 102
+#define IDA_MAIN 3
+#define IDB_ABOUT 113
+#define IDB_TOOLBAR 114
+#define IDD_ABOUT 103
+#define IDD_FONT 105
+#define IDD_CALENDAR 106
+
+// Commands of the menu, the accelerator table and the toolbar.
+#define IDC_CALENDAR 107
+#define IDC_TODAY 108
+#define IDC_NEXT_DAY 109
+#define IDC_PREVIOUS_DAY 110
+#define IDC_REVERSE 122
+#define IDC_CHECK_UPDATES 129
+#define IDC_ABOUT 40004
+#define IDC_EXIT 40005
+#define IDC_FONT 40006
+#define IDC_COPY 40007
+#define IDC_PRINT 40008
+#define IDC_APPEND 40009
+
+// Controls of the font dialog.
+#define IDC_FONT_FACES 1001
+#define IDC_FONT_PREVIEW 1002
+#define IDC_FONT_BASE_LATIN 1003
+#define IDC_FONT_BASE_CODE_PAGE 1004
+#define IDC_FONT_BASE_UNICODE 1005
+#define IDC_FONT_SIZES 1006
+
+// Control of the About dialog.
+#define IDC_ABOUT_LINK 1025
+
+// The toolbar's control id.
+#define IDC_TOOLBAR 1
