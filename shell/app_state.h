@@ -40,6 +40,7 @@ enum : uint32_t {
 
 constexpr int32_t kDefaultAsciiBase = 0x5D0;
 constexpr int32_t kDefaultGutter = 10;
+constexpr int32_t kMaxGutter = 200;  // larger margins are taken as damaged settings
 
 struct AppState {
   InstanceHandle Instance;

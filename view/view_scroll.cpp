@@ -1,0 +1,41 @@
+#include "view/view_scroll.h"
+
+int32_t PageAmount(uint32_t mode, int32_t rowsPainted) {
+  return (mode == 2 || mode == 4) ? rowsPainted / 2 : rowsPainted - 1;
+}
+
+bool ScrollTarget(const LessonView* view, int64_t delta, uint16_t* newTopRow) {
+  const int64_t top = view->TopRow;
+  int64_t target = top + delta;
+  if (target < 0) {
+    target = 0;
+  } else {
+    if (target >= top && top >= view->MaxTopRow) return false;
+    if (target > view->RowCount) target = view->MaxTopRow;
+  }
+  if (target == top) return false;
+  *newTopRow = static_cast<uint16_t>(target);
+  return true;
+}
+
+PaintStart FindPaintStart(LessonView* view) {
+  PaintStart start = {nullptr, 0};
+  if (view->Lines == nullptr) return start;
+  if (view->FirstLineOfPage != nullptr) {
+    start.Entry = view->FirstLineOfPage;
+    return start;
+  }
+  if (view->TopRow > view->RowCount) view->TopRow = view->MaxTopRow;
+  const LineEntry* entry = view->Lines;
+  const LineEntry* previous = nullptr;
+  int32_t sum = 0;
+  while (sum < view->TopRow) {
+    if (entry->Flags == 0) return start;  // the walk reached the end: nothing to paint
+    sum += (entry->Flags & 0x80) ? 2 : 1;
+    previous = entry;
+    ++entry;
+  }
+  start.Entry = entry;
+  if (sum > view->TopRow && previous != nullptr) start.Offset = previous->Height;
+  return start;
+}

@@ -1,0 +1,27 @@
+// Scrolling arithmetic of a LessonView: page sizes, the clamped scroll target
+// and where painting of the top row starts. Portable; the Win32 painter and
+// the scroll handlers call these.
+#pragma once
+#include <cstdint>
+
+#include "view/lesson_view.h"
+
+// Rows one page moves for a 3-bit page mode: rowsPainted / 2 for mode 2 or 4,
+// else rowsPainted - 1.
+int32_t PageAmount(uint32_t mode, int32_t rowsPainted);
+
+// Top row that a scroll by delta rows reaches, clamped: never below 0, no
+// further downward movement once at or past the max top row, and a step past
+// the row count lands on the max top row. Returns true if it differs from the
+// view's top row.
+bool ScrollTarget(const LessonView* view, int64_t delta, uint16_t* newTopRow);
+
+// Where painting starts for the view's top row (or its first line of page).
+struct PaintStart {
+  const LineEntry* Entry;  // first entry to paint, or null when nothing is painted
+  int32_t Offset;          // rows of this height start lower: the empty row after a paragraph
+};
+
+// Finds the paint start. A top row beyond the row count is first brought back
+// to the max top row (the only change made to the view).
+PaintStart FindPaintStart(LessonView* view);
