@@ -1,0 +1,22 @@
+// The GDI text primitives with which the view, the date band, printing and
+// the calendar dialog draw a run of LessonText bytes (MeasureRun, the
+// measuring one, is declared with the layout seam in view/text_device.h).
+#pragma once
+#include <cstdint>
+
+#include "shell/platform_types.h"
+
+// Draws count bytes of run (mapped by MapToDisplay, Reverse option applied)
+// centred in the box x, y, w, h with the DC's current font and colours.
+// Returns DrawTextW's result (the text height), 0 when nothing was drawn.
+int32_t DrawRun(DcHandle dc, const uint8_t* run, int32_t count, int32_t x, int32_t y, int32_t w,
+                int32_t h);
+
+// DrawRun with the given text and background colours (COLORREF values 0x00BBGGRR),
+// restoring the DC's previous colours afterwards.
+int32_t DrawRunColoured(DcHandle dc, const uint8_t* run, int32_t count, int32_t x, int32_t y,
+                        int32_t w, int32_t h, uint32_t textColour, uint32_t backColour);
+
+// Fills the box x, y, width, height with the stock brush stockBrush
+// (WHITE_BRUSH, LTGRAY_BRUSH, ...). Nothing for an empty box or a null DC.
+void FillBox(DcHandle dc, int32_t x, int32_t y, int32_t width, int32_t height, int32_t stockBrush);

@@ -1,0 +1,136 @@
+// The style-font cache of a LessonView and the date band's font (GDI).
+#include "view/view_fonts.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+#include "shell/app_state.h"
+#include "view/text_device.h"
+
+namespace {
+
+constexpr uint32_t kStyleSmall = 0x02;
+constexpr uint32_t kStyleLarge = 0x04;
+constexpr uint32_t kStyleBold = 0x08;
+constexpr LONG kDateBandHeight = 14;  // cell height in device units, not scaled
+constexpr size_t kFaceChars = sizeof(FontSettings::FontName) / sizeof(WideChar);
+
+// Face of a LOGFONTW: the given name when not empty, else no face and the Hebrew charset.
+void SetFace(LOGFONTW* font, const WideChar* face) {
+  if (face[0] != 0) {
+    wcsncpy(font->lfFaceName, face, LF_FACESIZE - 1);
+    font->lfFaceName[LF_FACESIZE - 1] = 0;
+  } else {
+    font->lfCharSet = HEBREW_CHARSET;
+  }
+}
+
+StyleFontEntry* FindStyleFont(const LessonView* view, uint16_t key) {
+  for (StyleFontEntry* entry = view->Fonts; entry; entry = entry->Next) {
+    if (entry->Key == key) return entry;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int32_t StyleFontPoints(uint32_t key, int32_t pointSize) {
+  int64_t s = pointSize;
+  int64_t h = s;
+  if (key & kStyleLarge) {
+    h = s == 0 ? 20 : s * 5 / 4;
+  } else if (key & kStyleSmall) {
+    h = s == 0 ? 14 : s * 6 / 8;
+  } else if (key & kStylePrint) {
+    h = 8;
+  }
+  // Symmetric int32 range, so that the pixel height can always be negated.
+  if (h > INT32_MAX) h = INT32_MAX;
+  if (h < -INT32_MAX) h = -INT32_MAX;
+  return static_cast<int32_t>(h);
+}
+
+void CreateStyleFont(LessonView* view, StyleFontEntry* entry, uint32_t key) {
+  LOGFONTW font = {};
+  SetFace(&font, view->Font.FontName);
+  int32_t points = StyleFontPoints(key, view->Font.FontSize);
+  // MulDiv gives -1 on overflow: an absurd size ends as a 1-unit cell height.
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(view->Dc, LOGPIXELSY), 72);
+  font.lfWeight = (key & kStyleBold) ? FW_BOLD : FW_NORMAL;
+  entry->Font = reinterpret_cast<FontHandle>(CreateFontIndirectW(&font));
+}
+
+void* SelectStyle(LessonView* view, uint32_t request) {
+  if (!view) return nullptr;
+  HDC dc = view->Dc;
+  uint16_t key = static_cast<uint16_t>(request & kStyleKeyMask);
+  StyleFontEntry* entry = FindStyleFont(view, key);
+  if (!entry) {
+    entry = static_cast<StyleFontEntry*>(calloc(1, sizeof(StyleFontEntry)));
+    if (entry) {
+      entry->Key = key;
+      entry->Next = view->Fonts;
+      view->Fonts = entry;
+      CreateStyleFont(view, entry, key);
+    }
+  }
+  if (request & kStyleSetColour) {
+    SetTextColor(dc, (key & 0x0C) == 0x0C ? kHeadingColour : kTextColour);
+  }
+  // Without a font nothing changes in the DC; the current font is handed
+  // back so that the caller's restore still puts the right one back.
+  if (!entry || !entry->Font) return GetCurrentObject(dc, OBJ_FONT);
+  return SelectObject(dc, reinterpret_cast<HFONT>(entry->Font));
+}
+
+void RestoreFont(DcHandle dc, void* previous) {
+  if (dc && previous) SelectObject(dc, static_cast<HGDIOBJ>(previous));
+}
+
+void ReadFontMetrics(DcHandle dc, FontMetrics* out) {
+  TEXTMETRICW metrics = {};
+  if (dc && GetTextMetricsW(dc, &metrics)) {
+    out->Height = metrics.tmHeight;
+    out->MaxCharWidth = metrics.tmMaxCharWidth;
+  } else {
+    out->Height = 0;
+    out->MaxCharWidth = 0;
+  }
+}
+
+int32_t ResetStyleFonts(LessonView* view, const FontSettings* settings) {
+  if (!view) return -1;
+  if (settings) {
+    view->Font = *settings;
+    view->Font.FontName[kFaceChars - 1] = 0;
+    for (StyleFontEntry* entry = view->Fonts; entry; entry = entry->Next) {
+      if (entry->Font) DeleteObject(reinterpret_cast<HFONT>(entry->Font));
+      entry->Font = nullptr;
+      CreateStyleFont(view, entry, entry->Key);
+    }
+    return 0;
+  }
+  StyleFontEntry* entry = view->Fonts;
+  while (entry) {
+    StyleFontEntry* next = entry->Next;
+    if (entry->Font) DeleteObject(reinterpret_cast<HFONT>(entry->Font));
+    free(entry);
+    entry = next;
+  }
+  view->Fonts = nullptr;
+  return 0;
+}
+
+void CreateDateBandFont() {
+  LOGFONTW font = {};
+  font.lfHeight = kDateBandHeight;
+  font.lfWeight = FW_NORMAL;
+  WideChar face[kFaceChars];
+  wcsncpy(face, App.Font.FontName, kFaceChars - 1);
+  face[kFaceChars - 1] = 0;
+  SetFace(&font, face);
+  if (App.DateBandFont) DeleteObject(reinterpret_cast<HFONT>(App.DateBandFont));
+  App.DateBandFont = reinterpret_cast<FontHandle>(CreateFontIndirectW(&font));
+}

@@ -1,0 +1,24 @@
+// The fonts of a LessonView (one per style key, created on first use at the
+// resolution of the view's DC) and the date band's font. SelectStyle,
+// RestoreFont, ReadFontMetrics and ResetStyleFonts are declared with the
+// layout seam in view/text_device.h.
+#pragma once
+#include <cstdint>
+
+#include "view/lesson_view.h"
+
+// Text colours of a selected style (COLORREF 0x00BBGGRR).
+constexpr uint32_t kHeadingColour = 0x00FF0000;  // blue: large and bold
+constexpr uint32_t kTextColour = 0x00000000;     // black: every other style
+
+// Font height in points for style key and base point size: large 5/4 (20 when
+// the size is 0), else small 6/8 (14 when 0), else print 8, else the size.
+int32_t StyleFontPoints(uint32_t key, int32_t pointSize);
+
+// Creates entry's font for key from the view's face and size at the vertical
+// resolution of the view's DC; a failed creation leaves entry->Font null.
+void CreateStyleFont(LessonView* view, StyleFontEntry* entry, uint32_t key);
+
+// Replaces App.DateBandFont with a 14-unit font of App's face (Hebrew charset
+// when no face is chosen), deleting the previous one.
+void CreateDateBandFont();
