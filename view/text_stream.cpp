@@ -1,0 +1,149 @@
+// Reading LessonText records and mapping their bytes to display characters.
+#include "view/text_stream.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/app_state.h"
+
+namespace {
+
+constexpr int32_t kIdentityBase = 0x61;  // letters map to themselves; no reversal
+constexpr int32_t kLetterFirst = 0x61;
+constexpr int32_t kLetterLast = 0x7B;
+
+// The one conversion buffer of the program: Capacity characters plus the zero.
+struct ConversionBuffer {
+  WideChar* Chars;
+  size_t Capacity;
+  int32_t Length;  // characters of the last conversion
+};
+
+ConversionBuffer Conversion = {nullptr, 0, 0};
+TextReallocFn Allocator = nullptr;
+
+// Partner of a bracket character, or the character itself.
+WideChar MirrorBracket(WideChar c) {
+  switch (c) {
+    case 0x28: return 0x29;  // ( )
+    case 0x29: return 0x28;
+    case 0x5B: return 0x5D;  // [ ]
+    case 0x5D: return 0x5B;
+    case 0x7B: return 0x7D;  // { }
+    case 0x7D: return 0x7B;
+    default: return c;
+  }
+}
+
+// Reverses length characters in place, swapping each bracket with its partner.
+void ReverseMirrored(WideChar* chars, int32_t length) {
+  int32_t low = 0;
+  int32_t high = length - 1;
+  while (low < high) {
+    WideChar first = chars[low];
+    chars[low] = MirrorBracket(chars[high]);
+    chars[high] = MirrorBracket(first);
+    ++low;
+    --high;
+  }
+  if (low == high) chars[low] = MirrorBracket(chars[low]);
+}
+
+// Makes room for count characters plus the zero; false if that cannot be had.
+// A larger buffer replaces the old one, whose contents are not kept.
+bool ReserveConversion(size_t count) {
+  if (Conversion.Chars && count <= Conversion.Capacity) return true;
+  if (count > (SIZE_MAX / sizeof(WideChar)) - 1) return false;
+  auto* grown = static_cast<WideChar*>(TextRealloc(nullptr, (count + 1) * sizeof(WideChar)));
+  if (!grown) return false;
+  free(Conversion.Chars);
+  Conversion.Chars = grown;
+  Conversion.Capacity = count;
+  return true;
+}
+
+// Converts up to count bytes of run into the shared buffer, reversing when
+// asked. Returns the buffer or null.
+const WideChar* ConvertRun(const uint8_t* run, int32_t count, bool reverse) {
+  size_t wanted = count > 0 ? static_cast<size_t>(count) : 0;
+  if (!ReserveConversion(wanted)) return nullptr;
+  int32_t base = EffectiveCodeBase(App.Font.FontAsciiBase);
+  int32_t length = 0;
+  if (run) {
+    while (static_cast<size_t>(length) < wanted && run[length] != 0) {
+      Conversion.Chars[length] = DisplayChar(run[length], base);
+      ++length;
+    }
+  }
+  Conversion.Chars[length] = 0;
+  Conversion.Length = length;
+  if (reverse) ReverseMirrored(Conversion.Chars, length);
+  return Conversion.Chars;
+}
+
+}  // namespace
+
+bool ReadRecord(const uint8_t* record, StreamRecord* out) {
+  if (!record || record[0] == 0) return false;
+  out->Flag = record[0];
+  out->Param = record[1];
+  out->Text = record + 2;
+  out->Length = strlen(reinterpret_cast<const char*>(record + 2));
+  return true;
+}
+
+const uint8_t* NextRecord(const uint8_t* record) {
+  const uint8_t* text = record + 2;
+  return text + strlen(reinterpret_cast<const char*>(text)) + 1;
+}
+
+size_t StreamLength(const uint8_t* stream) {
+  if (!stream) return 0;
+  const uint8_t* record = stream;
+  while (record[0] != 0) record = NextRecord(record);
+  return static_cast<size_t>(record - stream);
+}
+
+bool IsUsableStream(const uint8_t* stream) {
+  StreamRecord first;
+  if (!ReadRecord(stream, &first)) return false;
+  return IsRuleRecord(first.Flag) || first.Length > 0;
+}
+
+int32_t RuleLength(uint8_t param, int32_t areaWidth) {
+  int64_t length = param;
+  if (param > 160) length = static_cast<int64_t>(param - 160) * areaWidth * 2 / 100;
+  if (length > areaWidth) length = areaWidth;
+  if (length < 0) length = 0;
+  return static_cast<int32_t>(length);
+}
+
+WideChar DisplayChar(uint8_t byte, int32_t codeBase) {
+  if (byte >= kLetterFirst && byte <= kLetterLast)
+    return static_cast<WideChar>(codeBase + (byte - kLetterFirst));
+  if (byte == 0x7E) return static_cast<WideChar>(0x7B);
+  return static_cast<WideChar>(byte);
+}
+
+int32_t EffectiveCodeBase(int32_t setting) {
+  if (setting < 1 || setting > 0xFFFF - (kLetterLast - kLetterFirst)) return kDefaultAsciiBase;
+  return setting;
+}
+
+const WideChar* MapToDisplay(const uint8_t* run, int32_t count) {
+  bool reverse = (App.Flags & kFlagReverse) != 0 && App.Font.FontAsciiBase != kIdentityBase;
+  return ConvertRun(run, count, reverse);
+}
+
+const WideChar* MapToDisplayForMeasure(const uint8_t* run, int32_t count) {
+  return ConvertRun(run, count, false);
+}
+
+int32_t LastDisplayLength() { return Conversion.Length; }
+
+void SetTextAllocator(TextReallocFn allocator) { Allocator = allocator; }
+
+void* TextRealloc(void* block, size_t bytes) {
+  if (Allocator) return Allocator(block, bytes);
+  return realloc(block, bytes);
+}
