@@ -37,21 +37,25 @@ constexpr int32_t Clamp32(int64_t v) {
 // True if Hebrew year y (any value) has 13 months.
 constexpr bool IsLeap64(int64_t y) { return FloorMod(7 * y + 1, 19) < 7; }
 
-// Day of 1 Tishrei of Hebrew year y in the calendar's own count (year 1 -> 1):
-// the molad of Tishrei moved by the four postponement rules.
-int64_t ElapsedDays64(int64_t y) {
-  const int64_t q = FloorDiv(y - 1, 19);
-  const int64_t r = FloorMod(y - 1, 19);
-  const int64_t months = 235 * q + 12 * r + (7 * r + 1) / 19;
-  const int64_t monthRest = FloorMod(months, 1080);
-  const int64_t parts = 204 + 793 * monthRest;
-  const int64_t hours = 5 + 12 * months + 793 * FloorDiv(months, 1080) + parts / kPartsPerHour;
-  int64_t day = 1 + 29 * months + FloorDiv(hours, 24);
-  const int64_t fraction = kPartsPerHour * FloorMod(hours, 24) + parts % kPartsPerHour;
+// Parts from the start of day 0 of the calendar's own count to the molad of
+// Tishrei of the year before which monthsBefore months have elapsed: day 1,
+// 5 hours and 204 parts, then 765433 parts a month.
+constexpr int64_t MoladParts(int64_t monthsBefore) {
+  return kPartsPerDay + 5 * kPartsPerHour + 204 + monthsBefore * kPartsPerMonth;
+}
+
+// Months elapsed before Tishrei of Hebrew year y: 235 in each 19-year cycle.
+constexpr int64_t MonthsBefore(int64_t y) { return FloorDiv(235 * (y - 1) + 1, 19); }
+
+// Day of 1 Tishrei in the calendar's own count, from the molad of Tishrei in
+// parts: the molad's day, moved by the four postponement rules.
+int64_t PostponedNewYear(int64_t moladParts, bool leap, bool previousLeap) {
+  int64_t day = FloorDiv(moladParts, kPartsPerDay);
+  const int64_t fraction = moladParts - day * kPartsPerDay;
   const int64_t weekday = FloorMod(day, 7);
-  if (fraction >= 19440 ||                                        // molad at or after noon
-      (weekday == 2 && fraction >= 9924 && !IsLeap64(y)) ||       // Tuesday, common year
-      (weekday == 1 && fraction >= 16789 && IsLeap64(y - 1))) {   // Monday after a leap year
+  if (fraction >= 19440 ||                                  // molad at or after noon
+      (weekday == 2 && fraction >= 9924 && !leap) ||        // Tuesday, common year
+      (weekday == 1 && fraction >= 16789 && previousLeap)) {  // Monday after a leap year
     ++day;
   }
   const int64_t w = FloorMod(day, 7);
@@ -59,8 +63,35 @@ int64_t ElapsedDays64(int64_t y) {
   return day;
 }
 
+// Day of 1 Tishrei of Hebrew year y in the calendar's own count (year 1 -> 1).
+int64_t ElapsedDays64(int64_t y) {
+  return PostponedNewYear(MoladParts(MonthsBefore(y)), IsLeap64(y), IsLeap64(y - 1));
+}
+
 // AbsoluteDay of 1 Tishrei of Hebrew year y.
 int64_t NewYearDay(int64_t y) { return ElapsedDays64(y) + kHebrewEpoch + 1; }
+
+// Bit r set when the year at place r (0..18) of its 19-year cycle, counted
+// from year 1, is a leap year: places 2, 5, 7, 10, 13, 16 and 18.
+constexpr uint32_t kLeapPlaces = (1u << 2) | (1u << 5) | (1u << 7) | (1u << 10) | (1u << 13) |
+                                 (1u << 16) | (1u << 18);
+
+// True if the year at place r (0..18) of its cycle is a leap year.
+constexpr bool IsLeapPlace(int64_t r) { return (kLeapPlaces >> r) & 1u; }
+
+static_assert(IsLeapPlace(2) == IsLeap64(3) && !IsLeapPlace(3) && IsLeapPlace(18) == IsLeap64(19),
+              "leap places");
+
+// AbsoluteDays of 1 Tishrei of Hebrew years y and y + 1, sharing the molad.
+void NewYearDays(int64_t y, int64_t* start, int64_t* next) {
+  const int64_t r = FloorMod(y - 1, 19);
+  const int64_t months = 235 * ((y - 1 - r) / 19) + 12 * r + (7 * r + 1) / 19;
+  const bool previousLeap = IsLeapPlace(r == 0 ? 18 : r - 1);
+  const bool leap = IsLeapPlace(r);
+  const bool nextLeap = IsLeapPlace(r == 18 ? 0 : r + 1);
+  *start = PostponedNewYear(MoladParts(months), leap, previousLeap) + kHebrewEpoch + 1;
+  *next = PostponedNewYear(MoladParts(months + (leap ? 13 : 12)), nextLeap, leap) + kHebrewEpoch + 1;
+}
 
 // Index 0..5 of a year of 353, 354, 355, 383, 384 or 385 days.
 constexpr int32_t YearKind(int64_t length) {
@@ -175,34 +206,34 @@ int32_t HebrewMonthLength(int32_t month, int32_t year) {
 }
 
 AbsoluteDay HebrewToAbsolute(int32_t month, int32_t day, int32_t year) {
-  const int64_t elapsed = ElapsedDays64(year);
+  int64_t start;
   int64_t offset;
-  if (month == 7) {
-    offset = 0;
-  } else if (month == 8) {
-    offset = 30;
+  if (month == 7 || month == 8) {  // no month of variable length before them
+    start = NewYearDay(year);
+    offset = month == 7 ? 0 : 30;
   } else {
-    const int32_t kind = YearKind(ElapsedDays64(int64_t{year} + 1) - elapsed);
-    offset = MonthOffset(kind, month);
+    int64_t next;
+    NewYearDays(year, &start, &next);
+    offset = MonthOffset(YearKind(next - start), month);
   }
-  return Clamp32(elapsed + offset + day + kHebrewEpoch);
+  return Clamp32(start + offset + day - 1);
 }
 
 HebrewDate* AbsoluteToHebrew(AbsoluteDay day, HebrewDate* out) {
   const int64_t a = day;
-  // The mean year is 235 months of 765433 parts over 19 years; the estimate is
-  // within a year of the truth and the two loops settle it.
-  int64_t y = 1 + FloorDiv((a - NewYearDay(1)) * 19 * kPartsPerDay, 235 * kPartsPerMonth);
-  int64_t start = NewYearDay(y);
-  while (a < start) {
+  // The months whose molad falls on or before the day, and the year in which
+  // the last of them is Tishrei or a later month. The new year comes at most
+  // two days after its molad, so the day may still belong to the year before.
+  const int64_t ownDay = a - kHebrewEpoch - 1;  // the day in the calendar's own count
+  const int64_t months = FloorDiv((ownDay + 1) * kPartsPerDay - MoladParts(0) - 1, kPartsPerMonth);
+  int64_t y = FloorDiv(19 * months + 17, 235) + 1;
+  int64_t start;
+  int64_t next;
+  NewYearDays(y, &start, &next);
+  if (a < start) {
     --y;
+    next = start;
     start = NewYearDay(y);
-  }
-  int64_t next = NewYearDay(y + 1);
-  while (a >= next) {
-    ++y;
-    start = next;
-    next = NewYearDay(y + 1);
   }
   const YearOrder& order = kYearOrder[YearKind(next - start)];
   const int32_t dayOfYear = static_cast<int32_t>(a - start);  // 0..384
