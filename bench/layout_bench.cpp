@@ -1,7 +1,9 @@
 // Time of one LayoutText of a day's text with real GDI fonts at a text area
 // width of 600, for every lesson day, under the font settings below. Prints
-// microseconds per layout (mean, median, 99th percentile, maximum); the target
-// is at most 200 µs per layout.
+// microseconds per layout (mean, mean without the slowest 1 %, median, 99th
+// percentile, maximum); the target is at most 200 µs per layout. Single
+// layouts of several milliseconds are the process being preempted (they come
+// in multiples of the kernel's scheduling tick), hence the trimmed mean.
 #include <windows.h>
 
 #include <algorithm>
@@ -69,7 +71,12 @@ bool RunCase(const FontCase& font, const std::vector<uint8_t*>& texts, HDC dc) {
   for (double t : times) total += t;
   std::sort(times.begin(), times.end());
   double mean = total / static_cast<double>(times.size());
-  printf("%-24s %8.1f %8.1f %8.1f %8.1f %8.1f  %s\n", font.label, mean, Percentile(&times, 0.5),
+  size_t kept = times.size() - times.size() / 100;
+  double keptTotal = 0;
+  for (size_t i = 0; i < kept; ++i) keptTotal += times[i];
+  double trimmed = keptTotal / static_cast<double>(kept);
+  printf("%-24s %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f  %s\n", font.label, mean, trimmed,
+         Percentile(&times, 0.5),
          Percentile(&times, 0.99), times.back(),
          static_cast<double>(lines) / static_cast<double>(times.size()),
          mean <= kTargetMicroseconds ? "met" : "NOT MET");
@@ -94,8 +101,8 @@ int main() {
   ReleaseDC(nullptr, screen);
   printf("LayoutText of every lesson day (%zu), width %d, %d rounds, %d dpi; microseconds per layout\n",
          texts.size(), kWidth, kRounds, GetDeviceCaps(dc, LOGPIXELSY));
-  printf("%-24s %8s %8s %8s %8s %8s  target %.0f us\n", "font", "mean", "median", "p99", "max",
-         "lines", kTargetMicroseconds);
+  printf("%-24s %8s %8s %8s %8s %8s %8s  target %.0f us\n", "font", "mean", "trimmed", "median",
+         "p99", "max", "lines", kTargetMicroseconds);
   const FontCase cases[] = {
       {L"", 0, "default (no face, 0 pt)"},
       {L"DejaVu Sans", 14, "DejaVu Sans 14 pt"},

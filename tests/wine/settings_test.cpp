@@ -447,17 +447,19 @@ TEST_F(SettingsTest, NoWindowNoPlacement) {
   }
 }
 
+// EnumChildWindows step: appends the window's text to the list at list.
+BOOL CALLBACK AddWindowText(HWND window, LPARAM list) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(text);
+  return TRUE;
+}
+
 // Texts of window and of its child windows.
 std::vector<std::wstring> WindowTexts(HWND window) {
   std::vector<std::wstring> texts;
-  auto add = [](HWND w, LPARAM list) -> BOOL {
-    wchar_t text[256] = {};
-    GetWindowTextW(w, text, 256);
-    reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(text);
-    return TRUE;
-  };
-  add(window, reinterpret_cast<LPARAM>(&texts));
-  EnumChildWindows(window, add, reinterpret_cast<LPARAM>(&texts));
+  AddWindowText(window, reinterpret_cast<LPARAM>(&texts));
+  EnumChildWindows(window, AddWindowText, reinterpret_cast<LPARAM>(&texts));
   return texts;
 }
 
@@ -466,24 +468,25 @@ struct BoxSearch {
   HWND found;
 };
 
+// EnumWindows step: stops at a visible window captioned "Error" of the process.
+BOOL CALLBACK MatchErrorBox(HWND window, LPARAM searchState) {
+  auto* search = reinterpret_cast<BoxSearch*>(searchState);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t caption[64] = {};
+  GetWindowTextW(window, caption, 64);
+  if (owner == search->process && wcscmp(caption, L"Error") == 0 && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The top-level window captioned "Error" of process, waiting up to 30 s.
 HWND FindErrorBox(DWORD process) {
   for (int attempt = 0; attempt < 600; ++attempt) {
     BoxSearch search = {process, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<BoxSearch*>(p);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(w, &owner);
-          wchar_t caption[64] = {};
-          GetWindowTextW(w, caption, 64);
-          if (owner == s->process && wcscmp(caption, L"Error") == 0 && IsWindowVisible(w)) {
-            s->found = w;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchErrorBox, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
     Sleep(50);
   }
