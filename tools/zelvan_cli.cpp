@@ -1,19 +1,25 @@
-// zelvan-cli: the dates of a day, or a table of days, as UTF-8 text on
-// standard output. Hebrew is written in reading order.
+// zelvan-cli: the dates and lessons of a day, or of consecutive days, or a
+// table of days, as UTF-8 text on standard output. Hebrew is written in
+// reading order.
 //
-//   zelvan-cli [YYYY-MM-DD]        one day (default: today)
-//   zelvan-cli --table FROM TO     one tab-separated line per day, FROM..TO
+//   zelvan-cli [--days N] [YYYY-MM-DD]        N days (default 1) from the date (default: today)
+//   zelvan-cli --tsv [--days N] [YYYY-MM-DD]  the same as one tab-separated line per day
+//   zelvan-cli --table FROM TO                one tab-separated line of numbers per day
 //   zelvan-cli --help
 //
-// Exit codes: 0 done, 1 the output could not be written, 2 bad arguments.
+// Exit codes: 0 done, 1 the output could not be written or the lessons could
+// not be read, 2 bad arguments.
 #include <cstdint>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "calendar/hebrew_calendar.h"
 #include "calendar/hebrew_date_text.h"
+#include "calendar/calendar_range.h"
+#include "lessons/lesson_error.h"
 #include "lessons/lesson_schedule.h"
 #include "lessons/seven_bit_text.h"
 
@@ -27,11 +33,13 @@ namespace {
 
 constexpr int kExitOk = 0;
 constexpr int kExitOutputFailed = 1;
+constexpr int kExitLessonsUnreadable = 1;
 constexpr int kExitBadArguments = 2;
 
 constexpr char kProgram[] = "zelvan-cli";
 constexpr int32_t kFirstYear = 1;
 constexpr int32_t kLastYear = 9999;
+constexpr int64_t kMaxDays = 100000;  // --days N: N is 1..kMaxDays
 
 const char* const kWeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                       "Thursday", "Friday", "Saturday"};
@@ -39,16 +47,22 @@ const char* const kWeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesda
 // Prints the usage to out.
 void PrintUsage(FILE* out) {
   std::fprintf(out,
-               "usage: %s [YYYY-MM-DD]\n"
+               "usage: %s [--days N] [YYYY-MM-DD]\n"
+               "       %s --tsv [--days N] [YYYY-MM-DD]\n"
                "       %s --table FROM TO\n"
                "       %s --help\n"
                "\n"
-               "With a date (default: today): the Gregorian date, the weekday and the\n"
-               "Hebrew date.\n"
+               "With a date (default: today): the Gregorian date, the weekday, the\n"
+               "Hebrew date, the lesson day and the day's three lessons under their\n"
+               "headings; with --days N (1 to %d), N consecutive days from the date.\n"
+               "With --tsv: one tab-separated line for each of those days: date, lesson\n"
+               "day, Hebrew date, the three-chapters lesson, the one-chapter lesson,\n"
+               "the commandments lesson.\n"
                "With --table: one tab-separated line for each day from FROM to TO\n"
                "(YYYY-MM-DD, inclusive, years %d to %d): absolute day, date, Hebrew year,\n"
                "Hebrew month, Hebrew day, weekday (0 = Sunday), lesson day.\n",
-               kProgram, kProgram, kProgram, kFirstYear, kLastYear);
+               kProgram, kProgram, kProgram, kProgram, static_cast<int>(kMaxDays), kFirstYear,
+               kLastYear);
 }
 
 // Reports a bad argument on one line of standard error; returns the exit code.
@@ -120,14 +134,71 @@ std::string HebrewDateUtf8(AbsoluteDay day) {
   return utf8;
 }
 
-// Writes the one-day report: Gregorian date, weekday and Hebrew date.
-void PrintDayReport(AbsoluteDay day) {
+// The three lessons of a day as the program shows them, UTF-8 in reading
+// order: each track's heading and entry, in the order of the text.
+struct DayLessons {
+  int32_t LessonDay;
+  std::string Headings[3];
+  std::string Entries[3];
+};
+
+// Reads the lessons of day from the day's LessonText; false with *reason
+// when the lesson data cannot be read.
+bool ReadDayLessons(AbsoluteDay day, DayLessons* lessons, std::string* reason) {
+  constexpr uint8_t kHeadingFlag = 0x5C;
+  constexpr uint8_t kEntryFlag = 0xD1;
+  lessons->LessonDay = LessonDayFromAbsolute(day);
+  int32_t error = 0;
+  uint8_t* text = BuildLessonText(lessons->LessonDay, &error);
+  if (!text) {
+    *reason = "cannot read the lessons of lesson day " + std::to_string(lessons->LessonDay) +
+              " (code " + std::to_string(error) + ")";
+    return false;
+  }
+  int32_t headings = 0;
+  int32_t entries = 0;
+  for (const uint8_t* record = text; record[0] != 0;) {
+    const uint8_t* body = record + 2;
+    size_t length = std::strlen(reinterpret_cast<const char*>(body));
+    if (record[0] == kHeadingFlag && headings < 3) {
+      DisplayBytesToUtf8(body, length, &lessons->Headings[headings++], nullptr);
+    } else if (record[0] == kEntryFlag && entries < 3) {
+      DisplayBytesToUtf8(body, length, &lessons->Entries[entries++], nullptr);
+    }
+    record = body + length + 1;
+  }
+  std::free(text);
+  return true;
+}
+
+// The date of day as YYYY-MM-DD.
+std::string IsoDate(AbsoluteDay day) {
   GregorianDate g;
   AbsoluteToGregorian(day, &g);
-  std::printf("Gregorian date: %04d-%02d-%02d\n", static_cast<int>(g.year), static_cast<int>(g.month),
-              static_cast<int>(g.day));
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", static_cast<int>(g.year),
+                static_cast<int>(g.month), static_cast<int>(g.day));
+  return text;
+}
+
+// Writes the one-day report: Gregorian date, weekday, Hebrew date, lesson day
+// and each heading with its lesson.
+void PrintDayReport(AbsoluteDay day, const DayLessons& lessons) {
+  std::printf("Gregorian date: %s\n", IsoDate(day).c_str());
   std::printf("Weekday: %s\n", kWeekdayNames[WeekdayOf(day)]);
   std::printf("Hebrew date: %s\n", HebrewDateUtf8(day).c_str());
+  std::printf("Lesson day: %d\n", static_cast<int>(lessons.LessonDay));
+  for (int32_t i = 0; i < 3; ++i) {
+    std::printf("%s: %s\n", lessons.Headings[i].c_str(), lessons.Entries[i].c_str());
+  }
+}
+
+// Writes one tab-separated line: date, lesson day, Hebrew date and the three
+// lessons in the order of the text.
+void PrintDayLine(AbsoluteDay day, const DayLessons& lessons) {
+  std::printf("%s\t%d\t%s\t%s\t%s\t%s\n", IsoDate(day).c_str(), static_cast<int>(lessons.LessonDay),
+              HebrewDateUtf8(day).c_str(), lessons.Entries[0].c_str(), lessons.Entries[1].c_str(),
+              lessons.Entries[2].c_str());
 }
 
 // Writes one tab-separated line for each day of first..last.
@@ -166,16 +237,94 @@ int FinishOutput() {
   return kExitOk;
 }
 
+// What a run for days asks for: the text form, how many days, from which date.
+struct DaysRequest {
+  bool Tsv;
+  int64_t Days;
+  const char* Date;  // null: today
+};
+
+// Reads the count of --days (1..kMaxDays, decimal digits only) into *days;
+// false with *reason otherwise.
+bool ParseDayCount(const char* text, int64_t* days, std::string* reason) {
+  size_t at = 0;
+  int64_t n = 0;
+  if (!ReadDigits(text, &at, 1, 6, &n) || text[at] != 0 || n < 1 || n > kMaxDays) {
+    *reason = std::string("--days needs a count from 1 to ") + std::to_string(kMaxDays) +
+              ", not '" + text + "'";
+    return false;
+  }
+  *days = n;
+  return true;
+}
+
+// Reads --tsv, --days N and at most one date, in any order, from argv[1..];
+// false with *reason on anything else.
+bool ParseDaysRequest(int argc, char** argv, DaysRequest* request, std::string* reason) {
+  *request = DaysRequest{false, 0, nullptr};
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (std::strcmp(argument, "--tsv") == 0 && !request->Tsv) {
+      request->Tsv = true;
+    } else if (std::strcmp(argument, "--days") == 0 && request->Days == 0) {
+      if (i + 1 == argc) {
+        *reason = "--days needs a count";
+        return false;
+      }
+      if (!ParseDayCount(argv[++i], &request->Days, reason)) return false;
+    } else if (std::strcmp(argument, "--tsv") == 0 || std::strcmp(argument, "--days") == 0) {
+      *reason = std::string("'") + argument + "' given twice";
+      return false;
+    } else if (std::strcmp(argument, "--table") == 0 || std::strcmp(argument, "--help") == 0) {
+      *reason = std::string("'") + argument + "' stands alone";
+      return false;
+    } else if (argument[0] == '-') {
+      *reason = std::string("unknown option '") + argument + "'";
+      return false;
+    } else if (request->Date) {
+      *reason = std::string("unexpected argument '") + argument + "'";
+      return false;
+    } else {
+      request->Date = argument;
+    }
+  }
+  if (request->Days == 0) request->Days = 1;
+  return true;
+}
+
+// Writes the days of request, a report or a line each; returns the exit code.
+int RunDays(const DaysRequest& request) {
+  std::string reason;
+  AbsoluteDay first = 0;
+  if (request.Date ? !ParseDate(request.Date, &first, &reason) : !Today(&first, &reason)) {
+    return BadArguments(reason);
+  }
+  if (first + request.Days - 1 > kLastSupportedDay) {
+    return BadArguments(std::to_string(request.Days) + " days from " + IsoDate(first) +
+                        " run past 9999-12-31");
+  }
+  for (int64_t i = 0; i < request.Days; ++i) {
+    const AbsoluteDay day = static_cast<AbsoluteDay>(first + i);
+    DayLessons lessons;
+    if (!ReadDayLessons(day, &lessons, &reason)) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "%s: %s\n", kProgram, reason.c_str());
+      return kExitLessonsUnreadable;
+    }
+    if (request.Tsv) {
+      PrintDayLine(day, lessons);
+    } else {
+      if (i > 0) std::printf("\n");
+      PrintDayReport(day, lessons);
+    }
+  }
+  return FinishOutput();
+}
+
 // Decodes the arguments and runs one mode; returns the exit code.
 int Run(int argc, char** argv) {
   std::string reason;
-  if (argc <= 1) {
-    AbsoluteDay day = 0;
-    if (!Today(&day, &reason)) return BadArguments(reason);
-    PrintDayReport(day);
-    return FinishOutput();
-  }
-  const char* first = argv[1];
+  const char* first = argc > 1 ? argv[1] : "";
   if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0) {
     if (argc > 2) return BadArguments(std::string("unexpected argument '") + argv[2] + "'");
     PrintUsage(stdout);
@@ -193,12 +342,9 @@ int Run(int argc, char** argv) {
     PrintTable(from, to);
     return FinishOutput();
   }
-  if (first[0] == '-') return BadArguments(std::string("unknown option '") + first + "'");
-  if (argc > 2) return BadArguments(std::string("unexpected argument '") + argv[2] + "'");
-  AbsoluteDay day = 0;
-  if (!ParseDate(first, &day, &reason)) return BadArguments(reason);
-  PrintDayReport(day);
-  return FinishOutput();
+  DaysRequest request;
+  if (!ParseDaysRequest(argc, argv, &request, &reason)) return BadArguments(reason);
+  return RunDays(request);
 }
 
 }  // namespace

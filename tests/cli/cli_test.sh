@@ -59,11 +59,25 @@ expect_refused() {
 
 tab=$'\t'
 
-# --- One day: Gregorian date, weekday, Hebrew date in reading order.
+# --- One day: Gregorian date, weekday, Hebrew date in reading order, the
+# lesson day and each heading with its lesson (lesson day 147: units 439-441
+# of the three-chapters track, unit 147, commandments day 147).
 expect_output "Gregorian date: 2007-01-01
 Weekday: Monday
 Hebrew date: יא טבת ה'תשסז
+Lesson day: 147
+ג' פרקים ליום: הלכות שמיטה ויובל פרקים י\"ב-י\"ג, הלכות בית הבחירה פרק א'
+פרק א' ליום: הלכות עירובין פרק ח'
+ספר המצוות: ל\"ת קס\"ט, ק\"ע, מ\"ע קפ\"ג, ל\"ת רכ\"ח, מ\"ע כ'
 " 2007-01-01
+
+# --- Lessons as tab-separated lines: date, lesson day, Hebrew date, the
+# three-chapters, one-chapter and commandments lessons. 21 May 2009 is a first
+# day of the cycle: the introduction in all three tracks.
+expect_output "2009-05-21${tab}1${tab}כז אייר ה'תשסט${tab}הקדמה חלקים א'-ג'${tab}הקדמה חלק א'${tab}הקדמה
+2009-05-22${tab}2${tab}כח אייר ה'תשסט${tab}מצוות עשה חלקים א'-ג'${tab}הקדמה חלק ב'${tab}שורשים א'-ג'
+" --tsv --days 2 2009-05-21
+expect_refused --days 0 2009-05-21
 
 # --- Table: absolute day, date, Hebrew year, month, day, weekday, lesson day.
 expect_output "732677${tab}2007-01-01${tab}5767${tab}10${tab}11${tab}1${tab}147
@@ -82,17 +96,70 @@ fi
 expect_output "Gregorian date: 2007-09-13
 Weekday: Thursday
 Hebrew date: א תשרי ה'תשסח
+Lesson day: 402
+ג' פרקים ליום: הלכות קידוש החודש פרקים ט'-י\"א
+פרק א' ליום: הלכות מעשרות פרק י\"ב
+ספר המצוות: מ\"ע קנ\"ג
 " 2007-09-13
 
 # Second Adar of a leap year, and day 15 written nine and six.
 expect_output "Gregorian date: 2024-03-24
 Weekday: Sunday
 Hebrew date: יד אדר ב' ה'תשפד
+Lesson day: 337
+ג' פרקים ליום: הלכות מלכים ומלחמות פרקים ד'-ו'
+פרק א' ליום: הלכות נדרים פרק י\"ג
+ספר המצוות: מ\"ע קפ\"ז, ל\"ת מ\"ט, מ\"ע קפ\"ח, קפ\"ט, ל\"ת נ\"ט
 " 2024-03-24
 expect_output "Gregorian date: 2007-02-03
 Weekday: Saturday
 Hebrew date: טו שבט ה'תשסז
+Lesson day: 180
+ג' פרקים ליום: הלכות קרבן פסח פרקים ג'-ה'
+פרק א' ליום: הלכות קידוש החודש פרק ב'
+ספר המצוות: מ\"ע נ\"ז, נ\"ו, נ\"ח
 " 2007-02-03
+
+# --- Consecutive days: reports apart by an empty line; the last lesson day
+# of the cycle is followed by the first.
+run --days 2 2009-05-20
+[ "$status" -eq 0 ] || fail "[--days 2] exit code $status"
+[ "$(wc -l <"$work/out")" -eq 15 ] || fail "[--days 2] not 7 + 1 + 7 lines"
+[ "$(sed -n 4p "$work/out")" = "Lesson day: 1017" ] || fail "[--days 2] $(sed -n 4p "$work/out")"
+[ "$(sed -n 8p "$work/out")" = "" ] || fail "[--days 2] no empty line between the days"
+[ "$(sed -n 12p "$work/out")" = "Lesson day: 1" ] || fail "[--days 2] $(sed -n 12p "$work/out")"
+
+# A whole cycle from its first day: lesson day k is the line's number; the
+# one-chapter lesson names unit k's section, the three-chapters lesson begins
+# with unit 3j+1's section, and a day of one text item shows that text.
+data=$(cd "$(dirname "$0")/../../resources/lessons" && pwd)
+run --tsv --days 1017 2009-05-21
+[ "$status" -eq 0 ] || fail "[whole cycle] exit code $status"
+awk -F'\t' -v units="$data/units.tsv" -v days="$data/commandments.tsv" '
+  BEGIN {
+    while ((getline line < units) > 0) { split(line, f, "\t"); section[f[1]] = f[4]; kind[f[1]] = f[5] }
+    while ((getline line < days) > 0) { split(line, f, "\t"); items[f[1]] = f[2] }
+  }
+  function starts(text, prefix) { return substr(text, 1, length(prefix) + 1) == prefix " " }
+  NF != 6 { print "line " NR ": " NF " fields"; bad = 1; exit }
+  $2 != NR { print "line " NR ": lesson day " $2; bad = 1; exit }
+  !starts($5, section[NR] " " (kind[NR] == "chapter" ? "פרק" : "חלק")) {
+    print "line " NR ": one chapter " $5; bad = 1; exit
+  }
+  !starts($4, section[3 * ((NR - 1) % 339) + 1]) { print "line " NR ": three chapters " $4; bad = 1; exit }
+  items[(NR - 1) % 339 + 1] ~ /^T:[^;]*$/ && "T:" $6 != items[(NR - 1) % 339 + 1] {
+    print "line " NR ": commandments " $6; bad = 1; exit
+  }
+  END { if (!bad && NR != 1017) print NR " lines" }
+' "$work/out" >"$work/awk"
+[ -s "$work/awk" ] && fail "[whole cycle] $(cat "$work/awk")"
+
+# The most days at once, up to the last supported day.
+run --tsv --days 100000 9726-03-18
+[ "$status" -eq 0 ] || fail "[--days 100000] exit code $status"
+[ "$(wc -l <"$work/out")" -eq 100000 ] || fail "[--days 100000] $(wc -l <"$work/out") lines"
+[ "$(tail -n 1 "$work/out" | cut -f 1,2)" = "9999-12-31${tab}739" ] ||
+  fail "[--days 100000] last line $(tail -n 1 "$work/out" | cut -f 1,2)"
 
 # The year number changes at month 7 (Tishrei).
 expect_output "732576${tab}2006-09-22${tab}5766${tab}6${tab}29${tab}5${tab}46
@@ -132,7 +199,7 @@ run --help
 grep -q '^usage: zelvan-cli' "$work/out" || fail "[--help] no usage"
 run
 [ "$status" -eq 0 ] || fail "[today] exit code $status"
-[ "$(wc -l <"$work/out")" -eq 3 ] || fail "[today] not three lines"
+[ "$(wc -l <"$work/out")" -eq 7 ] || fail "[today] not seven lines"
 today=$(date +%F)
 grep -q "^Gregorian date: $today\$" "$work/out" || [ "$(date +%F)" != "$today" ] ||
   fail "[today] not $today: $(head -n 1 "$work/out")"
@@ -170,6 +237,20 @@ expect_refused --table 2007-01-01 2007-01-02 2007-01-03  # one too many
 expect_refused 2007-01-01 2007-01-02                     # two dates
 expect_refused --help extra                              # help takes nothing
 expect_refused --table=2007-01-01                        # no such option
+expect_refused --days                                    # no count
+expect_refused --days 100001                             # one day too many
+expect_refused --days -1                                 # negative
+expect_refused --days x                                  # not a number
+expect_refused --days 1.5                                # not a whole number
+expect_refused --days 99999999999999999999               # far too many
+expect_refused --days 2 --days 2                         # given twice
+expect_refused --tsv --tsv                               # given twice
+expect_refused --days 2 9999-12-31                       # past the last day
+expect_refused --days 100000 9726-03-19                  # one day past it
+expect_refused --tsv 2007-02-30                          # impossible date
+expect_refused --tsv 2007-01-01 2007-01-02               # two dates
+expect_refused --tsv --table 2007-01-01 2007-01-02       # --table stands alone
+expect_refused --days 2 --bogus                          # unknown option
 
 [ "$failures" -eq 0 ] && echo "cli tests passed"
 exit $((failures > 0))
