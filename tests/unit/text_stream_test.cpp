@@ -76,17 +76,6 @@ TEST_F(DisplayMapping, MapsEachByteForEachCodeBase) {
   }
 }
 
-TEST_F(DisplayMapping, EveryByteMapsToItsDisplayCharacter) {
-  // Exhaustive: all 255 non-zero bytes in the three offered code bases.
-  for (int32_t base : {0x5D0, 224, 0x61}) {
-    App.Font.FontAsciiBase = base;
-    for (int b = 1; b < 256; ++b) {
-      uint32_t expected = b >= 0x61 && b <= 0x7B ? base + (b - 0x61) : (b == 0x7E ? 0x7B : b);
-      ASSERT_EQ(Map({static_cast<uint8_t>(b)}), std::vector<uint32_t>{expected}) << base << " " << b;
-    }
-  }
-}
-
 TEST_F(DisplayMapping, OddCodeBaseFallsBackToDefault) {
   struct Row {
     int32_t setting;
@@ -235,16 +224,6 @@ TEST(LessonTextRecords, WalksTheDayStream) {
   EXPECT_EQ(StreamLength(stream), 3u + 5u + 1u + 58u);
   EXPECT_EQ(static_cast<size_t>(at - stream), StreamLength(stream));
   free(stream);
-}
-
-TEST(LessonTextRecords, ParameterFieldsAndRecordKinds) {
-  EXPECT_EQ(RecordIndent(0x45), 5);
-  EXPECT_EQ(LabelLevel(0x45), 1);
-  EXPECT_EQ(RecordIndent(0xFF), 63);
-  EXPECT_EQ(LabelLevel(0xFF), 3);
-  EXPECT_EQ(LabelLevel(0x3F), 0);
-  for (int flag = 1; flag < 256; ++flag)
-    EXPECT_EQ(IsRuleRecord(static_cast<uint8_t>(flag)), (flag & 7) == 7) << flag;
 }
 
 TEST(LessonTextRecords, UsableStreams) {
