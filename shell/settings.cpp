@@ -106,6 +106,14 @@ WideChar* ReadSettingString(const WideChar* valueName) {
   return text;
 }
 
+bool SettingPresent(const WideChar* valueName) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  bool present = RegQueryValueExW(key, valueName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return present;
+}
+
 int32_t WriteSettingDword(const WideChar* valueName, uint32_t value) {
   DWORD data = value;
   return WriteValue(valueName, REG_DWORD, &data, sizeof data);

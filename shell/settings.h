@@ -23,6 +23,9 @@ int32_t ReadSettingInt(const WideChar* keyPath, const WideChar* valueName, int32
 // whatever its type; null when it cannot be read. The caller releases it with free().
 WideChar* ReadSettingString(const WideChar* valueName);
 
+// True if the product key holds a value valueName, of any type.
+bool SettingPresent(const WideChar* valueName);
+
 // Write one value of the product key, creating the key when missing.
 // 1 on success, 0 on failure.
 int32_t WriteSettingDword(const WideChar* valueName, uint32_t value);

@@ -1,0 +1,193 @@
+#include "shell/main_window.h"
+
+#include <commctrl.h>
+
+#include "calendar/calendar_range.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/settings.h"
+#include "view/main_view.h"
+#include "view/view_paint.h"
+#include "view/view_scroll.h"
+
+const wchar_t kMainWindowClass[] = L"Zelvan-Quenterbil-Hebrew";
+const wchar_t kMainWindowTitle[] = L"Zelvan";
+
+namespace {
+
+// Rows one Page Up or Page Down key press moves.
+int32_t KeyboardPage(const LessonView* view) {
+  return PageAmount((App.Flags & kFlagKeyPageMask) >> kFlagKeyPageShift, view->RowsPainted);
+}
+
+// Scrolls the main view by delta rows and updates the scroll bar.
+void ScrollMainView(HWND window, int64_t delta) {
+  ScrollBy(App.View, delta, 1, 1);
+  UpdateScrollBar(window);
+}
+
+// Shows the day next to the selected one (step -1 or +1), within the calendar's range.
+void StepDay(HWND window, int32_t step) {
+  const int64_t day = static_cast<int64_t>(App.Day) + step;
+  if (day < kFirstSupportedDay || day > kLastSupportedDay) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  ShowSelectedDay(window, static_cast<AbsoluteDay>(day));
+}
+
+void OnCreate(HWND window) {
+  CreateToolbar(window);
+  SetReverseCheck(window, 1);
+}
+
+// Releases the view's device context and the toolbar, then saves everything
+// and ends the message loop.
+void OnDestroy(HWND window) {
+  if (App.View != nullptr && App.View->Dc != nullptr) {
+    ReleaseDC(window, App.View->Dc);
+    App.View->Dc = nullptr;
+  }
+  if (App.Toolbar != nullptr) {
+    DestroyWindow(App.Toolbar);
+    App.Toolbar = nullptr;
+  }
+  SaveWindowPlacement(window);
+  SaveSettingsAndQuit();
+}
+
+// The eight navigation keys; 0 for them, 1 for every other key.
+LRESULT OnKeyDown(HWND window, WPARAM key) {
+  if (key < VK_PRIOR || key > VK_DOWN) return 1;
+  LessonView* view = App.View;
+  if (view == nullptr) return 0;
+  switch (key) {
+    case VK_PRIOR: ScrollMainView(window, -KeyboardPage(view)); break;
+    case VK_NEXT: ScrollMainView(window, KeyboardPage(view)); break;
+    case VK_END: ScrollMainView(window, view->MaxTopRow ? view->MaxTopRow : KeyboardPage(view)); break;
+    case VK_HOME: ScrollMainView(window, -(view->TopRow ? view->TopRow : KeyboardPage(view))); break;
+    case VK_LEFT: StepDay(window, -1); break;
+    case VK_UP: ScrollMainView(window, -1); break;
+    case VK_RIGHT: StepDay(window, +1); break;
+    case VK_DOWN: ScrollMainView(window, 1); break;
+  }
+  return 0;
+}
+
+// Row change of a scroll-bar request.
+int64_t ScrollBarDelta(WORD request, int16_t thumb, const LessonView* view) {
+  switch (request) {
+    case SB_LINEUP: return -1;
+    case SB_LINEDOWN: return 1;
+    case SB_PAGEUP: return 1 - view->RowsPainted;
+    case SB_PAGEDOWN: return view->RowsPainted - 1;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return static_cast<int64_t>(thumb) - view->TopRow;
+    case SB_TOP: return -static_cast<int64_t>(view->TopRow);
+    case SB_BOTTOM: return 1;
+    default: return 0;
+  }
+}
+
+LRESULT OnVScroll(HWND window, WPARAM wParam, LPARAM lParam) {
+  int64_t delta = 0;
+  if (App.View != nullptr) {
+    delta = ScrollBarDelta(LOWORD(wParam), static_cast<int16_t>(HIWORD(wParam)), App.View);
+  }
+  if (delta != 0) ScrollBy(App.View, delta, 1, 1);
+  DefWindowProcW(window, WM_VSCROLL, wParam, lParam);
+  if (delta != 0) UpdateScrollBar(window);
+  return 1;
+}
+
+void OnMouseWheel(HWND window, WPARAM wParam) {
+  if (App.View == nullptr) return;
+  const int32_t distance = static_cast<int16_t>(HIWORD(wParam));
+  ScrollMainView(window, -(distance / WHEEL_DELTA));
+}
+
+// Logging off or shutting down ends the program as closing it does, so the
+// settings of the run are saved.
+void OnEndSession(HWND window, WPARAM ending) {
+  if (ending) DestroyWindow(window);
+}
+
+}  // namespace
+
+void CreateToolbar(HWND window) {
+  static const TBBUTTON kButtons[] = {
+      {0, IDC_PREVIOUS_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {1, IDC_TODAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {2, IDC_NEXT_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {3, IDC_FONT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+  };
+  App.MainWindow = window;
+  App.Toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, 4, App.Instance,
+                                IDB_TOOLBAR, kButtons, 4, 16, 16, 16, 16, sizeof(TBBUTTON));
+  CreateLessonView(window);
+}
+
+int ToggleMenuCheck(HMENU menu, int initialise, UINT id, UINT value) {
+  bool checked = false;
+  if (initialise) {
+    checked = value != 0;
+  } else {
+    checked = !(GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED);
+  }
+  MENUITEMINFOW item = {};
+  item.cbSize = sizeof(item);
+  item.fMask = MIIM_STATE;
+  item.fState = checked ? MFS_CHECKED : MFS_UNCHECKED;
+  SetMenuItemInfoW(menu, id, FALSE, &item);
+  return checked ? 1 : 0;
+}
+
+void SetReverseCheck(HWND window, int initialise) {
+  int checked = ToggleMenuCheck(GetMenu(window), initialise, IDC_REVERSE, App.Flags & kFlagReverse);
+  if (checked == 1) {
+    App.Flags |= kFlagReverse;
+  } else {
+    App.Flags &= ~static_cast<uint32_t>(kFlagReverse);
+  }
+}
+
+void OnTextClick(HWND window, WPARAM wParam, LPARAM lParam) {
+  const int32_t x = LOWORD(lParam);
+  const int32_t y = HIWORD(lParam);
+  if (App.View == nullptr) return;
+  if (ClickScroll(window, App.View, x, y)) return;
+  const DateBandBox& band = App.DateBand;
+  if (y >= band.Y && y <= band.Y + band.Height) HandleCommand(window, IDC_CALENDAR);
+}
+
+int HandleCommand(HWND window, WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case IDC_TODAY: ShowSelectedDay(window, 0); return 0;
+    case IDC_NEXT_DAY: StepDay(window, +1); return 0;
+    case IDC_PREVIOUS_DAY: StepDay(window, -1); return 0;
+    case IDC_REVERSE:
+      SetReverseCheck(window, 0);
+      PaintText(App.View, true);
+      return 0;
+    case IDC_EXIT: DestroyWindow(window); return 0;
+    default: return 1;
+  }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_SIZE: ResizeMainView(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_PAINT: PaintMainWindow(reinterpret_cast<HDC>(wParam), window, 0xFF); return 0;
+    case WM_KEYDOWN: return OnKeyDown(window, wParam);
+    case WM_COMMAND:
+      if (HandleCommand(window, wParam) == 0) return 0;
+      break;
+    case WM_VSCROLL: return OnVScroll(window, wParam, lParam);
+    case WM_LBUTTONDOWN: OnTextClick(window, wParam, lParam); return 0;
+    case WM_MOUSEWHEEL: OnMouseWheel(window, wParam); return 0;
+    case WM_ENDSESSION: OnEndSession(window, wParam); return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,48 @@
+// The program's entry point: the platform check, the start of the one
+// instance, and the message loop with the accelerator table.
+#include <windows.h>
+
+#include <cstring>
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "shell/update_address.h"
+
+namespace {
+
+constexpr char kRefusal[] = "This Application does NOT run on:\n\n\tWINDOWS 95\n\tWINDOWS 98\n\tWINDOWS ME\n";
+
+// True on the Windows 95 family (platform ids below the NT family).
+bool IsRefusedPlatform() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  GetVersionExA(&version);
+#pragma GCC diagnostic pop
+  return version.dwPlatformId < VER_PLATFORM_WIN32_NT;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  memset(&App, 0, sizeof(App));
+  App.Instance = instance;
+  if (IsRefusedPlatform()) {
+    MessageBoxA(nullptr, kRefusal, kVendorHostName, MB_ICONERROR);  // captioned with the vendor's host
+    return -1;
+  }
+  App.SurroundingGutter = ReadSettingInt(kVendorKey, L"SurroundingGutter", kDefaultGutter);
+  if (StartInstance(showCommand) == nullptr) return 0;
+
+  HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
+  MSG message = {};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}

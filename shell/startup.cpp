@@ -1,0 +1,103 @@
+#include "shell/startup.h"
+
+#include <commctrl.h>
+
+#include "calendar/calendar_range.h"
+#include "lessons/day_selection.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "shell/rtl_detection.h"
+#include "shell/settings.h"
+#include "view/main_view.h"
+
+namespace {
+
+// Hands a second start over to the running instance's window: it moves to
+// today if it is in front, or is brought to the front unless one of its own
+// windows (a dialog) is there.
+void HandOver(HWND running) {
+  HWND front = GetForegroundWindow();
+  HWND top = front;
+  while (top != nullptr && GetParent(top) != nullptr) top = GetParent(top);
+  if (running == front) SendMessageW(running, WM_COMMAND, IDC_TODAY, 0);
+  if (running != top) SetForegroundWindow(running);
+}
+
+// Settings that no run could have written are brought back to their defaults,
+// so that a damaged registry still gives a working program.
+void RepairSettings(bool firstStart) {
+  if (App.SurroundingGutter < 0 || App.SurroundingGutter > kMaxGutter) {
+    App.SurroundingGutter = kDefaultGutter;
+  }
+  if (App.Day != 0 && !IsSupportedDay(App.Day)) {
+    App.Day = 0;
+    App.Flags &= ~static_cast<uint32_t>(kFlagFixedDay);
+  }
+  // Stored text is in display order; where the system reorders right-to-left
+  // text, a first start draws it reversed so that it reads in reading order.
+  if (firstStart && SystemReordersRightToLeft()) App.Flags |= kFlagReverse;
+}
+
+// Window style and extended style from the scroll-bar bits of Flags.
+void MainWindowStyles(DWORD* style, DWORD* extended) {
+  *style = WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  if (App.Flags & (kFlagScrollBar | kFlagScrollBarLeft)) *style |= WS_VSCROLL;
+  *extended = WS_EX_WINDOWEDGE;
+  if (App.Flags & kFlagScrollBarLeft) *extended |= WS_EX_LEFTSCROLLBAR;
+}
+
+// A stored show command that would leave the window hidden or is not one at
+// all gives way to the start-up show command.
+int UsableShowCommand(int32_t stored, int fallback) {
+  return (stored > SW_HIDE && stored <= SW_MAX) ? stored : fallback;
+}
+
+}  // namespace
+
+void RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
+  WNDCLASSW windowClass = {};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZELVAN));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN);
+  windowClass.lpszClassName = className;
+  RegisterClassW(&windowClass);
+}
+
+void RestoreWindowPlacement(HWND window, int showCommand) {
+  const int32_t top = ReadSettingInt(kProductKey, L"Top", 0);
+  const int32_t left = ReadSettingInt(kProductKey, L"Left", 0);
+  const int32_t width = ReadSettingInt(kProductKey, L"Width", 0);
+  const int32_t height = ReadSettingInt(kProductKey, L"Height", 0);
+  const int32_t shown = ReadSettingInt(kProductKey, L"showCmd", showCommand);
+  if (width > 0 || height > 0) MoveWindow(window, left, top, width, height, TRUE);
+  ShowWindow(window, UsableShowCommand(shown, showCommand));
+}
+
+HWND StartInstance(int showCommand) {
+  HWND running = FindWindowW(kMainWindowClass, kMainWindowTitle);
+  if (running != nullptr) {
+    HandOver(running);
+    return nullptr;
+  }
+  InitCommonControls();
+  const bool firstStart = !SettingPresent(L"Flags");
+  LoadSettings();
+  RepairSettings(firstStart);
+  SelectDay(0, 0);
+  RegisterMainClass(App.Instance, kMainWindowClass);
+
+  DWORD style = 0, extended = 0;
+  MainWindowStyles(&style, &extended);
+  HWND window = CreateWindowExW(extended, kMainWindowClass, kMainWindowTitle, style, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                App.Instance, nullptr);
+  if (window == nullptr) return nullptr;
+  RestoreWindowPlacement(window, showCommand);
+  UpdateWindow(window);
+  return window;
+}

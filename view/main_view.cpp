@@ -1,0 +1,162 @@
+#include "view/main_view.h"
+
+#include <windows.h>
+
+#include "lessons/day_selection.h"
+#include "lessons/lesson_schedule.h"
+#include "view/line_layout.h"
+#include "view/text_device.h"
+#include "view/view_fonts.h"
+#include "view/view_paint.h"
+#include "view/view_scroll.h"
+
+namespace {
+
+constexpr uint16_t kInitialLines = 30;
+
+// The page amount of a 3-bit mode taken from Flags at shift.
+int32_t FlagsPageAmount(uint32_t shift, const LessonView* view) {
+  return PageAmount((App.Flags >> shift) & 7, view->RowsPainted);
+}
+
+}  // namespace
+
+int32_t ToolbarHeight() {
+  if (App.Toolbar == nullptr) return 0;
+  RECT box;
+  if (!GetWindowRect(App.Toolbar, &box)) return 0;
+  return box.bottom - box.top;
+}
+
+int32_t CreateLessonView(WindowHandle main) {
+  const int32_t g = App.SurroundingGutter;
+  HDC dc = GetDC(main);
+  CreateDateBandFont();
+  HGDIOBJ previousFont = SelectObject(dc, App.DateBandFont);
+
+  RECT r;
+  GetClientRect(main, &r);
+  if (App.Toolbar != nullptr) r.top += ToolbarHeight() - 1;
+  if (r.bottom - r.top > 2 * g) {
+    r.top += g;
+    r.bottom -= 2 * g;
+  }
+  if (r.right - r.left > 2 * g) {
+    r.left += g;
+    r.right -= 2 * g;
+  }
+
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  DateBandBox& band = App.DateBand;
+  band.Height = metrics.tmHeight + 2;
+  band.Y = r.bottom - band.Height;
+  band.Width = r.right - r.left;
+  band.X = r.left - g;
+  int32_t width = band.Width;
+  int32_t count = App.DateTextLength;
+  MeasureRun(dc, App.DateText, &width, &count);
+  App.DateTextLength = count;
+  r.bottom -= band.Height;
+  SelectObject(dc, previousFont);
+
+  LessonView* view = NewLessonView(dc, &App.Font, r.left, r.top, r.right - r.left,
+                                   r.bottom - r.top, kInitialLines);
+  if (view == nullptr) return 1;
+  App.View = view;
+
+  uint8_t* text = BuildLessonText(static_cast<int32_t>(App.Lesson & 0xFFFF), nullptr);
+  if (text == nullptr) {
+    return MessageBoxW(main, L"Resource not found", L"Error", MB_ICONWARNING);
+  }
+  LayoutText(view, text, true);
+  view->TopRow = static_cast<uint16_t>(App.LastPosition);
+  UpdateScrollBar(main);
+  return 0;
+}
+
+void ResizeMainView(int32_t clientWidth, int32_t clientHeight) {
+  const int32_t g = App.SurroundingGutter;
+  int32_t w = clientWidth > 2 * g ? clientWidth - 2 * g : clientWidth;
+  int32_t h = clientHeight > 2 * g ? clientHeight - 2 * g : clientHeight;
+  h -= App.DateBand.Height;
+  LessonView* view = App.View;
+  if (view == nullptr) return;
+  const int32_t toolbar = ToolbarHeight();
+  if (w == view->Width && h - toolbar == view->Height) return;
+  App.DateBand.Width = w + 2 * g;
+  App.DateBand.Y = h + 2 * g;
+  if (App.Toolbar != nullptr) {
+    MoveWindow(App.Toolbar, 0, 0, w, toolbar, TRUE);
+    h -= toolbar;
+  }
+  ResizeView(view, w, h);
+  UpdateScrollBar(App.MainWindow);
+}
+
+int32_t ScrollBy(LessonView* view, int64_t delta, int32_t repaintMode, int32_t clamp) {
+  if (view == nullptr) return 1;
+  uint16_t target = view->TopRow;
+  bool changed = ScrollTarget(view, delta, &target);
+  if (changed) view->TopRow = target;
+  if ((repaintMode == 1 && changed) || (repaintMode != 0 && repaintMode != 1)) {
+    return PaintText(view, true);
+  }
+  return changed ? 3 : 1;
+}
+
+void UpdateScrollBar(WindowHandle window) {
+  if (!(App.Flags & (kFlagScrollBar | kFlagScrollBarLeft)) || App.View == nullptr) return;
+  SCROLLINFO info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = App.View->MaxTopRow;
+  info.nPos = App.View->TopRow;
+  SetScrollInfo(window, SB_VERT, &info, TRUE);
+}
+
+int32_t SetViewFont(LessonView* view, const FontSettings* settings) {
+  if (view == nullptr) return -1;
+  ResetStyleFonts(view, settings);
+  if (LayoutText(view, view->Text, false) != 0) return 1;
+  return PaintText(view, true);
+}
+
+int32_t ClickScroll(WindowHandle window, LessonView* view, int32_t x, int32_t y) {
+  const int32_t g = App.SurroundingGutter;
+  if (x < view->X - g || x > view->X + view->Width + g) return 0;
+  if (y < view->Y - g || y > view->Y + view->Height) return 0;
+  if (!(App.Flags & kFlagClickPaging)) return 0;
+  int32_t split = 0;
+  int32_t coordinate = 0;
+  if (App.Flags & kFlagClickVertical) {
+    split = view->Y + view->Height / 2;
+    coordinate = y;
+  } else {
+    split = view->X + view->Width / 2;
+    coordinate = x;
+  }
+  int32_t n = FlagsPageAmount(kFlagClickPageShift, view);
+  if (n < 0) n = -n;
+  ScrollBy(view, coordinate < split ? -n : n, 1, 1);
+  UpdateScrollBar(window);
+  return 1;
+}
+
+void ShowSelectedDay(WindowHandle window, AbsoluteDay day) {
+  LessonView* view = App.View;
+  if (view == nullptr) return;
+  const AbsoluteDay previous = App.Day;
+  SelectDay(day, 1);
+  uint8_t* text = BuildLessonText(static_cast<int32_t>(App.Lesson & 0xFFFF), nullptr);
+  if (text == nullptr) {
+    SelectDay(previous, 0);
+    MessageBoxW(window, L"Could not access the\r\nThe lesson for the selected day", L"Error",
+                MB_ICONWARNING);
+    return;
+  }
+  LayoutText(view, text, true);
+  view->TopRow = 0;
+  RepaintMainWindow(window, kPaintErase | 0xFF);
+}

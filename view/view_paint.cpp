@@ -1,0 +1,138 @@
+#include "view/view_paint.h"
+
+#include <windows.h>
+
+#include "shell/app_state.h"
+#include "view/gdi_text.h"
+#include "view/main_view.h"
+#include "view/text_device.h"
+#include "view/text_stream.h"
+#include "view/view_scroll.h"
+
+namespace {
+
+// Word of a label line: the bytes from text up to the first space or the end.
+int32_t WordLength(const uint8_t* text) {
+  int32_t n = 0;
+  while (text[n] != 0 && text[n] != ' ') ++n;
+  return n;
+}
+
+// Draws one rule entry: a one-unit line across its box, halfway down.
+void PaintRule(HDC dc, const LineEntry* entry, int32_t y) {
+  HGDIOBJ brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
+  int32_t middle = y + entry->Height / 2;
+  Rectangle(dc, entry->X, middle, entry->X + entry->Width, middle + 1);
+  SelectObject(dc, brush);
+}
+
+// Draws one text entry: the body, and the hanging label of a record's first
+// line (left of the body, or right of it for a reversed record).
+void PaintTextLine(HDC dc, const uint8_t* stream, const LineEntry* entry, int32_t y) {
+  const uint8_t* text = stream + entry->TextOffset;
+  if (entry->LabelWidth == 0) {
+    DrawRun(dc, text, entry->Count, entry->X, y, entry->Width, entry->Height);
+    return;
+  }
+  const int32_t labelWidth = entry->LabelWidth;
+  if (!(entry->Flags & kRecordReversed)) {
+    int32_t count = WordLength(text);
+    int32_t width = labelWidth;
+    MeasureRun(dc, text, &width, &count);
+    DrawRun(dc, text, count, entry->X - labelWidth, y, width, entry->Height);
+    const uint8_t* body = text + WordLength(text);
+    while (*body == ' ') ++body;
+    DrawRun(dc, body, entry->Count, entry->X, y, entry->Width, entry->Height);
+    return;
+  }
+  const uint8_t* label = text + entry->Count;
+  while (*label != 0 && *label != ' ') ++label;
+  while (*label == ' ') ++label;
+  int32_t count = 0;
+  while (label[count] != 0) ++count;
+  int32_t width = labelWidth;
+  MeasureRun(dc, label, &width, &count);
+  DrawRun(dc, label, count, entry->X + entry->Width + labelWidth - width, y, width,
+          entry->Height);
+  DrawRun(dc, text, entry->Count, entry->X, y, entry->Width, entry->Height);
+}
+
+}  // namespace
+
+int32_t PaintText(LessonView* view, bool erase) {
+  if (view == nullptr || view->Text == nullptr || view->Lines == nullptr) return -1;
+  HDC dc = view->Dc;
+  int32_t remaining = view->Height;
+  int32_t rows = 0;
+  PaintStart start = FindPaintStart(view);
+  int32_t y = view->Y + start.Offset;
+  remaining -= start.Offset;
+  const LineEntry* entry = start.Entry;
+
+  uint32_t style = 1;
+  if (entry != nullptr && entry->Flags != 0 && !IsRuleRecord(entry->Flags)) style = entry->Flags;
+  COLORREF savedColour = GetTextColor(dc);
+  void* savedFont = SelectStyle(view, style | kStyleSetColour);
+  if (erase) FillBox(dc, view->X, view->Y, view->Width, view->Height, WHITE_BRUSH);
+
+  for (; entry != nullptr && entry->Flags != 0; ++entry) {
+    if (remaining < entry->Height) break;  // a line is drawn only if it fits whole
+    if (IsRuleRecord(entry->Flags)) {
+      PaintRule(dc, entry, y);
+    } else {
+      if ((style & kStyleKeyMask) != (entry->Flags & kStyleKeyMask)) {
+        SelectStyle(view, entry->Flags | kStyleSetColour);
+      }
+      style = entry->Flags;
+      PaintTextLine(dc, view->Text, entry, y);
+    }
+    y += entry->Height;
+    remaining -= entry->Height;
+    ++rows;
+    if (entry->Flags & kRecordParagraphEnd) {
+      y += entry->Height;
+      remaining -= entry->Height;
+      ++rows;
+    }
+  }
+
+  RestoreFont(dc, savedFont);
+  SetTextColor(dc, savedColour);
+  view->RowsPainted = rows;
+  view->NextLine = const_cast<LineEntry*>(entry);
+  return 0;
+}
+
+void DrawDateBand(DcHandle dc) {
+  HGDIOBJ font = SelectObject(dc, App.DateBandFont);
+  const DateBandBox& band = App.DateBand;
+  DrawRun(dc, App.DateText, App.DateTextLength, band.X + 1, band.Y + 1, band.Width - 2,
+          band.Height - 2);
+  SelectObject(dc, font);
+}
+
+void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags) {
+  PAINTSTRUCT paint;
+  HDC target = dc;
+  if (target == nullptr) target = BeginPaint(window, &paint);
+  if (flags & kPaintErase) {
+    RECT client;
+    GetClientRect(window, &client);
+    client.top += ToolbarHeight() - 1;
+    FillRect(target, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  if (flags & kPaintText) PaintText(App.View, (flags & kPaintErase) != 0);
+  const DateBandBox& band = App.DateBand;
+  FillBox(target, band.X, band.Y, band.Width, band.Height, LTGRAY_BRUSH);
+  SetBkMode(target, TRANSPARENT);
+  DrawDateBand(target);
+  if (dc == nullptr) EndPaint(window, &paint);
+}
+
+void RepaintMainWindow(WindowHandle window, uint32_t flags) {
+  if (window == nullptr) window = App.MainWindow;
+  HDC dc = GetDC(window);
+  PaintMainWindow(dc, window, flags);
+  ReleaseDC(window, dc);
+  UpdateScrollBar(window);
+}

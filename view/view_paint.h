@@ -1,0 +1,29 @@
+// Painting of the main window: the text area through the view's own device
+// context, and the date band. The printer pages through the same PaintText.
+#pragma once
+#include <cstdint>
+
+#include "shell/platform_types.h"
+#include "view/lesson_view.h"
+
+// Flags of PaintMainWindow and RepaintMainWindow.
+enum : uint32_t {
+  kPaintText = 0x01,   // paint the text area
+  kPaintErase = 0x100, // erase the client area first, and the text area before painting it
+};
+
+// Paints the rows from the top row (or the first line of page) that fit whole
+// into the view's text area, erasing it first if asked; sets RowsPainted and
+// NextLine. 0, or -1 if the view has no text or no line table.
+int32_t PaintText(LessonView* view, bool erase);
+
+// Paints the main window into dc, or between BeginPaint and EndPaint when dc
+// is null: client erase, text area and date band as flags say.
+void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags);
+
+// PaintMainWindow through a GetDC context of window (null: the main window),
+// then the scroll bar.
+void RepaintMainWindow(WindowHandle window, uint32_t flags);
+
+// Draws App.DateText centred in the date band with the date band font.
+void DrawDateBand(DcHandle dc);
