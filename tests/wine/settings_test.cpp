@@ -415,10 +415,13 @@ TEST_F(SettingsTest, WindowPlacementNormalMaximizedMinimized) {
       {SW_MAXIMIZE, SW_SHOWMAXIMIZED},       // the restored position is stored
       {SW_MINIMIZE, SW_SHOWMINIMIZED},       // the minimized rectangle's corner is stored
   };
+  // One window for every row: under Wine without a window manager each
+  // DestroyWindow of a shown window waits about 2 s for its withdrawal.
+  HWND window = MakeWindow(100, 50, 300, 200);
+  ASSERT_NE(window, nullptr);
   for (const Row& r : rows) {
     ClearSettingsKeys();
-    HWND window = MakeWindow(100, 50, 300, 200);
-    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_RESTORE);
     ShowWindow(window, SW_SHOWNORMAL);
     ShowWindow(window, r.show);
     MSG msg;
@@ -436,8 +439,8 @@ TEST_F(SettingsTest, WindowPlacementNormalMaximizedMinimized) {
       EXPECT_EQ(StoredDword(L"Top"), 50u) << r.show << " rect.top " << rect.top;
       EXPECT_EQ(StoredDword(L"Left"), 100u) << r.show << " rect.left " << rect.left;
     }
-    DestroyWindow(window);
   }
+  DestroyWindow(window);
 }
 
 TEST_F(SettingsTest, NoWindowNoPlacement) {
