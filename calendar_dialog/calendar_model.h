@@ -1,0 +1,115 @@
+// The calendar dialog's state and month model: which Hebrew month the sheet
+// shows, the month-button table, and moving between months and years by month
+// button, year arrow and Alt key. Portable; the Win32 dialog paints what the
+// redraw flags ask for after each step.
+#pragma once
+#include <cstdint>
+
+#include "calendar/hebrew_calendar.h"
+#include "shell/platform_types.h"
+
+// Bits of CalendarState::RedrawFlags: what a paint draws beyond the grid, the
+// displayed month's button and the selected day.
+enum : uint8_t {
+  kRedrawMonthButtons = 0x1,  // all month buttons plain first
+  kRedrawYearRow = 0x4,       // the year with its two arrows
+  kRedrawSeam = 0x8,          // clear the seam of the split last button first
+  kRedrawInitial = kRedrawMonthButtons | kRedrawYearRow,
+};
+
+// Virtual keys that move the sheet while Alt is held.
+enum : uint32_t {
+  kKeyPageUp = 0x21,
+  kKeyPageDown = 0x22,
+  kKeyEnd = 0x23,
+  kKeyHome = 0x24,
+  kKeyLeft = 0x25,
+  kKeyUp = 0x26,
+  kKeyRight = 0x27,
+  kKeyDown = 0x28,
+};
+
+// Month-button table: 13 month entries and the all-zero terminator.
+constexpr int32_t kMonthButtonSlots = 14;
+// Room for the year text " %d " of every year the sheet can show, and its zero.
+constexpr int32_t kCalendarTextBytes = 8;
+
+// One month button, in client pixels; edges belong to the button.
+struct MonthButton {
+  uint16_t Top;
+  uint16_t Left;
+  uint16_t Bottom;
+  uint16_t Right;
+  const uint8_t* Label;  // zero-terminated 7-bit Hebrew; null ends the table
+};
+
+// The dialog's one record, reset each time the dialog opens. The Win32 dialog
+// keeps the font description (LOGFONTW) beside it; the core never needs it.
+struct CalendarState {
+  HebrewDate Displayed;              // month on the sheet; its day is carried between months
+  HebrewDate Selected;               // the date the dialog opened with; highlighted on its sheet
+  AbsoluteDay Result;                // AbsoluteDay of Displayed; handed back after a day click
+  uint8_t Leap;                      // 1 when the displayed year has 13 months
+  uint8_t FirstWeekday;              // weekday of day 1 of the displayed month, 0 = Sunday
+  uint8_t WeekRows;                  // week rows of the last painted grid, 5 or 6 (0 before)
+  uint8_t MonthLength;               // 29 or 30
+  uint8_t Text[kCalendarTextBytes];  // year text or arrow text while it is drawn
+  uint8_t RedrawFlags;               // kRedraw* bits
+  DcHandle Dc;                       // the dialog's device context, held for its life
+  FontHandle NormalFont;             // month labels
+  FontHandle BoldFont;               // year row, weekday letters and day numbers
+  int32_t ClientLeft, ClientTop, ClientRight, ClientBottom;  // at initialisation
+  int32_t GridTop, CellWidth, CellHeight, GridWidth, GridLeft;
+  int32_t YearRowTop, TextHeight;
+  int32_t BackArrowLeft, ForwardArrowLeft, ArrowWidth;  // ArrowWidth 0: not placed
+  MonthButton Buttons[kMonthButtonSlots];               // entry k - 1 is month k
+  MonthButton CommonLast[2];  // months 12 and 13 of a common year (13 empty)
+  MonthButton LeapLast[2];    // months 12 and 13 of a leap year (split button)
+};
+
+// Clears the state to zeros and installs the month labels, with the
+// common-year variant in entries 12 and 13.
+void ResetCalendarState(CalendarState* cal);
+
+// First and last AbsoluteDay the sheet can show: the whole Hebrew months that
+// lie inside the program's supported range of days.
+AbsoluteDay FirstCalendarDay();
+AbsoluteDay LastCalendarDay();
+// True if every day of month (1..13) of year lies in FirstCalendarDay ..
+// LastCalendarDay; false for a month the year does not have.
+bool IsCalendarMonthShown(int32_t month, int32_t year);
+
+// The month model: day (0 = today; brought into FirstCalendarDay ..
+// LastCalendarDay) becomes the displayed date and Result. A change of the leap
+// flag, or select != 0, installs the matching variant of entries 12 and 13
+// (redraw bit 0, and bit 3 for a leap year); select != 0 also makes the date
+// the selected one.
+void SetCalendarDate(CalendarState* cal, AbsoluteDay day, int32_t select);
+
+// After the displayed month or year was stored: brings the carried day into
+// the month (day 30 of a 29-day month becomes 29), recomputes the model and
+// adds redraw bit 0; a month the sheet cannot show gives way to the month of
+// Result. Returns the redraw flags; the caller paints.
+uint8_t ChangeCalendarMonth(CalendarState* cal);
+
+// Shows month of the displayed year (a month-button hit). Returns the redraw
+// flags, or 0 when month is already displayed or the year has no such month.
+uint8_t ChooseCalendarMonth(CalendarState* cal, int32_t month);
+
+// Shows the same month delta years away (the year arrows, Alt+Page Up/Down):
+// month 13 becomes 12 in a common year. Returns the redraw flags (bits 0 and 2
+// at least), or 0 when that month lies outside the sheet's range.
+uint8_t StepCalendarYear(CalendarState* cal, int32_t delta);
+
+// Alt+key navigation (key: virtual key). Returns the redraw flags, or 0 when
+// the key is not one of the eight or the move would leave the sheet's range.
+uint8_t CalendarKey(CalendarState* cal, uint32_t key);
+
+// A click on day (1..MonthLength) of the displayed month: it becomes the
+// displayed day, the selected date and Result. Returns Result, or 0 (nothing
+// changed) for a day outside the month.
+AbsoluteDay PickCalendarDay(CalendarState* cal, int32_t day);
+
+// Writes the year text " %d " of the displayed year, zero-terminated, into
+// Text; returns its length in bytes.
+int32_t FormatCalendarYear(CalendarState* cal);
