@@ -27,6 +27,7 @@ void SetFace(LOGFONTW* font, const WideChar* face) {
   }
 }
 
+// The cache entry of key in view, or null.
 StyleFontEntry* FindStyleFont(const LessonView* view, uint16_t key) {
   for (StyleFontEntry* entry = view->Fonts; entry; entry = entry->Next) {
     if (entry->Key == key) return entry;
@@ -59,7 +60,7 @@ void CreateStyleFont(LessonView* view, StyleFontEntry* entry, uint32_t key) {
   // MulDiv gives -1 on overflow: an absurd size ends as a 1-unit cell height.
   font.lfHeight = -MulDiv(points, GetDeviceCaps(view->Dc, LOGPIXELSY), 72);
   font.lfWeight = (key & kStyleBold) ? FW_BOLD : FW_NORMAL;
-  entry->Font = reinterpret_cast<FontHandle>(CreateFontIndirectW(&font));
+  entry->Font = CreateFontIndirectW(&font);
 }
 
 void* SelectStyle(LessonView* view, uint32_t request) {
@@ -82,7 +83,7 @@ void* SelectStyle(LessonView* view, uint32_t request) {
   // Without a font nothing changes in the DC; the current font is handed
   // back so that the caller's restore still puts the right one back.
   if (!entry || !entry->Font) return GetCurrentObject(dc, OBJ_FONT);
-  return SelectObject(dc, reinterpret_cast<HFONT>(entry->Font));
+  return SelectObject(dc, entry->Font);
 }
 
 void RestoreFont(DcHandle dc, void* previous) {
@@ -106,7 +107,7 @@ int32_t ResetStyleFonts(LessonView* view, const FontSettings* settings) {
     view->Font = *settings;
     view->Font.FontName[kFaceChars - 1] = 0;
     for (StyleFontEntry* entry = view->Fonts; entry; entry = entry->Next) {
-      if (entry->Font) DeleteObject(reinterpret_cast<HFONT>(entry->Font));
+      if (entry->Font) DeleteObject(entry->Font);
       entry->Font = nullptr;
       CreateStyleFont(view, entry, entry->Key);
     }
@@ -115,7 +116,7 @@ int32_t ResetStyleFonts(LessonView* view, const FontSettings* settings) {
   StyleFontEntry* entry = view->Fonts;
   while (entry) {
     StyleFontEntry* next = entry->Next;
-    if (entry->Font) DeleteObject(reinterpret_cast<HFONT>(entry->Font));
+    if (entry->Font) DeleteObject(entry->Font);
     free(entry);
     entry = next;
   }
@@ -131,6 +132,6 @@ void CreateDateBandFont() {
   wcsncpy(face, App.Font.FontName, kFaceChars - 1);
   face[kFaceChars - 1] = 0;
   SetFace(&font, face);
-  if (App.DateBandFont) DeleteObject(reinterpret_cast<HFONT>(App.DateBandFont));
-  App.DateBandFont = reinterpret_cast<FontHandle>(CreateFontIndirectW(&font));
+  if (App.DateBandFont) DeleteObject(App.DateBandFont);
+  App.DateBandFont = CreateFontIndirectW(&font);
 }
