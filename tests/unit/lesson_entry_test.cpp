@@ -169,9 +169,12 @@ Bytes LiteralChunk(const Bytes& entries) {
     data.push_back(b);
   }
   while (data.size() < 5) data.push_back(0);  // ignored once U bytes are out
-  Bytes chunk = {static_cast<uint8_t>(data.size() >> 8), static_cast<uint8_t>(data.size()),
-                 static_cast<uint8_t>(entries.size() >> 8), static_cast<uint8_t>(entries.size())};
-  chunk.insert(chunk.end(), data.begin(), data.end());
+  Bytes chunk(4 + data.size());
+  chunk[0] = static_cast<uint8_t>(data.size() >> 8);
+  chunk[1] = static_cast<uint8_t>(data.size());
+  chunk[2] = static_cast<uint8_t>(entries.size() >> 8);
+  chunk[3] = static_cast<uint8_t>(entries.size());
+  memcpy(chunk.data() + 4, data.data(), data.size());
   return chunk;
 }
 
