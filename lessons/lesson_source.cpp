@@ -38,9 +38,10 @@ bool ParseNumber(const std::string& text, int32_t* value) {
   return true;
 }
 
-// Sets *error to "line N: reason" and returns false.
-bool Fail(std::string* error, size_t line, const std::string& reason) {
-  *error = "line " + std::to_string(line) + ": " + reason;
+// Sets *error to line and reason and returns false.
+bool Fail(SourceError* error, size_t line, const std::string& reason) {
+  error->Line = static_cast<int32_t>(line);
+  error->Reason = reason;
   return false;
 }
 
@@ -69,7 +70,7 @@ bool ParseItem(const std::string& text, DayItem* item, std::string* reason) {
 
 }  // namespace
 
-bool ParseStudyUnits(const std::string& text, std::vector<StudyUnit>* units, std::string* error) {
+bool ParseStudyUnits(const std::string& text, std::vector<StudyUnit>* units, SourceError* error) {
   std::vector<std::string> lines = Lines(text);
   units->clear();
   if (lines.empty() || lines[0] != "unit\tbook\tbook_name\tsection\tkind\tnumber") {
@@ -110,7 +111,7 @@ bool ParseStudyUnits(const std::string& text, std::vector<StudyUnit>* units, std
 }
 
 bool ParseCommandmentDays(const std::string& text, std::vector<CommandmentDay>* days,
-                          std::string* error) {
+                          SourceError* error) {
   std::vector<std::string> lines = Lines(text);
   days->clear();
   if (lines.empty() || lines[0] != "day\titems\tstatus") {

@@ -34,15 +34,21 @@ struct CommandmentDay {
   std::vector<DayItem> Items;
 };
 
+// Where and why the data could not be read.
+struct SourceError {
+  int32_t Line;        // 1-based line of the fault
+  std::string Reason;
+};
+
 // Reads units.tsv text: header "unit book book_name section kind number",
 // units numbered 1, 2, ... in order, kind "chapter" or "part", and within each
-// run of one section the numbers 1, 2, ... On failure returns false with
-// "line N: reason" in *error.
-bool ParseStudyUnits(const std::string& text, std::vector<StudyUnit>* units, std::string* error);
+// run of one section the numbers 1, 2, ... On failure returns false with the
+// fault in *error.
+bool ParseStudyUnits(const std::string& text, std::vector<StudyUnit>* units, SourceError* error);
 
 // Reads commandments.tsv text: header "day items status", days numbered 1, 2,
 // ..., items "P<n>" (1..248), "N<n>" (1..365) or "T:<text>" separated by ";",
-// status "found" or "inferred". On failure returns false with "line N:
-// reason" in *error.
+// status "found" or "inferred". On failure returns false with the fault in
+// *error.
 bool ParseCommandmentDays(const std::string& text, std::vector<CommandmentDay>* days,
-                          std::string* error);
+                          SourceError* error);

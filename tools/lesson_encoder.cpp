@@ -269,14 +269,14 @@ bool ReadData(const char* unitsPath, const char* daysPath, std::vector<StudyUnit
               std::vector<CommandmentDay>* days) {
   std::string unitsText;
   std::string daysText;
-  std::string error;
+  SourceError error{0, ""};
   if (!ReadFile(unitsPath, &unitsText) || !ReadFile(daysPath, &daysText)) return false;
   if (!ParseStudyUnits(unitsText, units, &error)) {
-    fprintf(stderr, "%s: %s\n", unitsPath, error.c_str());
+    fprintf(stderr, "%s:%d: %s\n", unitsPath, error.Line, error.Reason.c_str());
     return false;
   }
   if (!ParseCommandmentDays(daysText, days, &error)) {
-    fprintf(stderr, "%s: %s\n", daysPath, error.c_str());
+    fprintf(stderr, "%s:%d: %s\n", daysPath, error.Line, error.Reason.c_str());
     return false;
   }
   if (units->size() != static_cast<size_t>(kLessonCycleDays)) {
