@@ -6,7 +6,7 @@
 #include "lessons/lesson_resources.h"
 
 int32_t FindLessonResource(int32_t id, const uint8_t** bytes, uint32_t* size) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id & 0xFFFF), MAKEINTRESOURCEW(10));
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id & 0xFFFF), RT_RCDATA);
   if (!found) return kLessonErrorNoResource;
   DWORD length = SizeofResource(nullptr, found);
   HGLOBAL loaded = length ? LoadResource(nullptr, found) : nullptr;

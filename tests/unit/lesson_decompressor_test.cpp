@@ -130,25 +130,6 @@ TEST(UnCompress, WorksWithoutAnErrorSlot) {
   EXPECT_EQ(BufferErrorAlertCount(), 1);
 }
 
-// Every two-byte stream with U from 1 to 12: success exactly when U bytes came
-// out, one message for each code 5 and none otherwise.
-TEST(UnCompress, EveryTwoByteStreamEndsInADefinedWay) {
-  for (uint32_t first = 0; first < 256; ++first) {
-    for (uint32_t second = 0; second < 256; ++second) {
-      for (uint32_t total = 1; total <= 12; ++total) {
-        Outcome outcome = Decompress({static_cast<uint8_t>(first), static_cast<uint8_t>(second)},
-                                     total);
-        if (outcome.Ok) {
-          ASSERT_EQ(outcome.Alerts, 0);
-        } else {
-          ASSERT_EQ(outcome.Error, kLessonErrorShortData) << first << " " << second;
-          ASSERT_EQ(outcome.Alerts, 1);
-        }
-      }
-    }
-  }
-}
-
 // UnpackChunk of resource (an exact-size heap copy).
 Outcome Unpack(const Bytes& resource) {
   uint8_t* exact = static_cast<uint8_t*>(malloc(resource.size() + 1));
