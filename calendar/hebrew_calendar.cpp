@@ -52,14 +52,14 @@ constexpr int64_t MonthsBefore(int64_t y) { return FloorDiv(235 * (y - 1) + 1, 1
 int64_t PostponedNewYear(int64_t moladParts, bool leap, bool previousLeap) {
   int64_t day = FloorDiv(moladParts, kPartsPerDay);
   const int64_t fraction = moladParts - day * kPartsPerDay;
-  const int64_t weekday = FloorMod(day, 7);
+  int32_t weekday = static_cast<int32_t>(FloorMod(day, 7));
   if (fraction >= 19440 ||                                  // molad at or after noon
       (weekday == 2 && fraction >= 9924 && !leap) ||        // Tuesday, common year
       (weekday == 1 && fraction >= 16789 && previousLeap)) {  // Monday after a leap year
     ++day;
+    weekday = (weekday + 1) % 7;
   }
-  const int64_t w = FloorMod(day, 7);
-  if (w == 0 || w == 3 || w == 5) ++day;  // never Sunday, Wednesday or Friday
+  if (weekday == 0 || weekday == 3 || weekday == 5) ++day;  // never Sunday, Wednesday or Friday
   return day;
 }
 
@@ -84,8 +84,9 @@ static_assert(IsLeapPlace(2) == IsLeap64(3) && !IsLeapPlace(3) && IsLeapPlace(18
 
 // AbsoluteDays of 1 Tishrei of Hebrew years y and y + 1, sharing the molad.
 void NewYearDays(int64_t y, int64_t* start, int64_t* next) {
-  const int64_t r = FloorMod(y - 1, 19);
-  const int64_t months = 235 * ((y - 1 - r) / 19) + 12 * r + (7 * r + 1) / 19;
+  const int64_t q = FloorDiv(y - 1, 19);
+  const int64_t r = y - 1 - 19 * q;
+  const int64_t months = 235 * q + 12 * r + (7 * r + 1) / 19;
   const bool previousLeap = IsLeapPlace(r == 0 ? 18 : r - 1);
   const bool leap = IsLeapPlace(r);
   const bool nextLeap = IsLeapPlace(r == 18 ? 0 : r + 1);
@@ -115,6 +116,7 @@ constexpr int32_t KindMonthLength(int32_t kind, int32_t m) {
   return 30;
 }
 
+// The month starts of a year of the given kind (0..5).
 constexpr MonthStarts MakeMonthStarts(int32_t kind) {
   MonthStarts s{};
   const int32_t lastMonth = kind < 3 ? 12 : 13;
@@ -145,6 +147,7 @@ struct YearOrder {
   int32_t start[14];
 };
 
+// The month order of a year of the given kind (0..5).
 constexpr YearOrder MakeYearOrder(int32_t kind) {
   YearOrder o{};
   o.count = kind < 3 ? 12 : 13;
