@@ -121,7 +121,9 @@ WideChar* DayTextToUnicode(const uint8_t* text, int32_t* result) {
   if (bytes == SIZE_MAX) return nullptr;
   auto* buffer = static_cast<WideChar*>(CheckedAlloc(bytes));
   uint32_t savedFlags = App.Flags;
-  if (UsesRichText(App.Font.FontAsciiBase)) App.Flags ^= kFlagReverse;
+  // The stored records are in display order; a Rich Text reader lays out
+  // right-to-left text itself, so the document always gets reading order.
+  if (UsesRichText(App.Font.FontAsciiBase)) App.Flags |= kFlagReverse;
   *result = LessonTextToUnicode(text, buffer, bytes);
   App.Flags = (App.Flags & ~kFlagReverse) | (savedFlags & kFlagReverse);
   if (*result == kUnicodeFitted) return buffer;

@@ -47,8 +47,9 @@ size_t UnicodeBufferBytes(const uint8_t* text);
 int32_t LessonTextToUnicode(const uint8_t* text, WideChar* buffer, size_t bufferBytes);
 
 // The clipboard text of the day's stream text: sizes and allocates the
-// buffer, converts with the Reverse option inverted for the duration when the
-// code base gives Rich Text (App.Flags is restored), and stores the
+// buffer, converts with the Reverse option on for the duration when the code
+// base gives Rich Text, so that the document holds every record in reading
+// order whatever the option (App.Flags is restored), and stores the
 // conversion result in *result. Returns the buffer, which the caller owns and
 // releases with free(), or null when *result is not kUnicodeFitted. A failed
 // allocation takes the program's out-of-memory ending. Null text gives null

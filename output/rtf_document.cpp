@@ -116,13 +116,14 @@ void BuildBody(const WideChar* text, ByteSink* sink) {
   while (text && text[i] != 0) {
     uint32_t unit = static_cast<uint16_t>(text[i]);
     if (unit == 0x20) {
-      // A run of k blanks becomes k + 1: after an escape the first one is the
-      // escape's delimiter, which RTF readers consume.
+      // Directly behind an escape a run of k blanks becomes k + 1: the first
+      // is the escape's delimiter, which RTF readers consume. Elsewhere every
+      // blank is text and k stay k.
+      if (afterEscape) PutByte(sink, ' ');
       while (text[i] == 0x20) {
         PutByte(sink, ' ');
         ++i;
       }
-      PutByte(sink, ' ');
       afterEscape = false;
     } else if (unit == 0x0D || unit == 0x0A) {
       while (text[i] == 0x0D || text[i] == 0x0A) ++i;

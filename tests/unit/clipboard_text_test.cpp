@@ -176,21 +176,23 @@ TEST_F(ClipboardText, EveryTooSmallBufferOverflowsSafely) {
 }
 
 TEST_F(ClipboardText, DayTextReversalByCodeBaseAndOption) {
-  // Characters of each record come out reversed exactly when the code base is
-  // above 256 and Reverse is off, or it is 224 and Reverse is on; never with 97.
+  // Rich Text (code base above 256) always gets reading order, the stored
+  // display order reversed, whatever the option; plain text follows the
+  // option with 224 and is never reversed with 97.
   struct Row {
     int32_t base;
     bool reverse;
     Units expected;
   };
   const Row rows[] = {
-      {1488, false, u"\u05D1\u05D0\r\n"},  // Rich Text: Reverse inverted to on
-      {1488, true, u"\u05D0\u05D1\r\n"},   // inverted to off
+      {1488, false, u"\u05D1\u05D0\r\n"},  // Rich Text: reversed into reading order
+      {1488, true, u"\u05D1\u05D0\r\n"},   // the same with the option on
       {224, false, u"\u00E0\u00E1\r\n"},   // plain text: as the option says
       {224, true, u"\u00E1\u00E0\r\n"},
       {97, false, u"ab\r\n"},
       {97, true, u"ab\r\n"},
       {0, false, u"\u05D1\u05D0\r\n"},      // a damaged setting maps as 0x5D0: Rich Text
+      {0, true, u"\u05D1\u05D0\r\n"},
   };
   for (const Row& row : rows) {
     App.Font.FontAsciiBase = row.base;

@@ -64,10 +64,13 @@ TEST(RtfBody, Rules) {
       {u"", kEnd},                                              // empty text: the closing paragraph end
       {u"\u05D0", "\\u1488" + kEnd},                            // a Hebrew letter, decimal
       {u"\u05EA\u05D0", "\\u1514\\u1488" + kEnd},               // escapes follow each other directly
-      {u"a b", "a  b" + kEnd},                                  // one blank becomes two
-      {u"a  b", "a   b" + kEnd},                                // two blanks become three
-      {u" ", "  " + kEnd},                                      // a blank run alone
+      {u"a b", "a b" + kEnd},                                   // behind a plain character a blank stays one
+      {u"a  b", "a  b" + kEnd},                                 // two stay two
+      {u" ", " " + kEnd},                                       // a blank run alone
       {u"\u05D0 \u05D1", "\\u1488  \\u1489" + kEnd},            // after an escape the first blank is its delimiter
+      {u"\u05D0   \u05D1", "\\u1488    \\u1489" + kEnd},        // three behind an escape become four
+      {u"\u05D0, \u05D1", "\\u1488, \\u1489" + kEnd},          // behind punctuation: the comma, then k
+      {u"\u05D0\r\n \u05D1", "\\u1488" + kEnd + " \\u1489" + kEnd},  // behind a paragraph end: k
       {u"a\r\nb", "a" + kEnd + "b" + kEnd},                     // one line end
       {u"a\r\n\r\n\r\nb", "a" + kEnd + "b" + kEnd},             // three line ends: one paragraph end
       {u"a\n\r\r\n\nb", "a" + kEnd + "b" + kEnd},               // any mix of CR and LF
@@ -167,7 +170,9 @@ TEST(RtfBody, BlanksAndLineEndsReadBack) {
   const Row rows[] = {
       {u"\u05D0 \u05D1", u"\u05D0 \u05D1\n\n"},     // one blank between letters stays one
       {u"\u05D0   \u05D1", u"\u05D0   \u05D1\n\n"},  // three stay three
-      {u"., \u05D0", u".,  \u05D0\n\n"},            // behind punctuation the extra blank shows
+      {u"., \u05D0", u"., \u05D0\n\n"},             // behind punctuation one blank stays one
+      {u"\u05D0\" \u05D1", u"\u05D0\" \u05D1\n\n"},  // behind a quote mark, as in the entries
+      {u"\u05D0' ,  \u05D1", u"\u05D0' ,  \u05D1\n\n"},  // mixed runs keep their counts
       {u"\u05D0\r\n\r\n\u05D1", u"\u05D0\n\n\u05D1\n\n"},  // line ends: two paragraph marks
   };
   for (const Row& row : rows) EXPECT_EQ(ReadBody(Body(row.text)), row.expected);
