@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "calendar/calendar_range.h"
+#include "calendar_dialog/calendar_dialog.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/settings.h"
@@ -162,6 +163,11 @@ void OnTextClick(HWND window, WPARAM wParam, LPARAM lParam) {
 
 int HandleCommand(HWND window, WPARAM wParam) {
   switch (LOWORD(wParam)) {
+    case IDC_CALENDAR: {
+      const AbsoluteDay picked = ShowCalendarDialog(App.Instance, window, App.Day, App.Font.FontName);
+      if (picked != 0 && picked != App.Day) ShowSelectedDay(window, picked);
+      return 0;
+    }
     case IDC_TODAY: ShowSelectedDay(window, 0); return 0;
     case IDC_NEXT_DAY: StepDay(window, +1); return 0;
     case IDC_PREVIOUS_DAY: StepDay(window, -1); return 0;

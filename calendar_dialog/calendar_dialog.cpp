@@ -1,0 +1,148 @@
+// The calendar dialog's window side: opening it with its fonts, and its
+// dialog procedure, which hands clicks and Alt keys to the month model and
+// paints what changed.
+#include "calendar_dialog/calendar_dialog.h"
+
+#include "calendar_dialog/calendar_drawing.h"
+#include "calendar_dialog/calendar_geometry.h"
+#include "calendar_dialog/calendar_hit_test.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr LONG kCalendarFontHeight = 14;  // logical units, cell height
+constexpr int32_t kFaceNameLimit = LF_FACESIZE - 1;
+
+// The dialog's state, stored with the dialog at WM_INITDIALOG; null before.
+CalendarState* StateOf(HWND dialog) {
+  return reinterpret_cast<CalendarState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// Keeps the dialog's device context for its life, and lays the sheet out in
+// the client area with the bold font's height as the year row's height.
+void OnInitCalendar(HWND dialog, CalendarState* cal) {
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(cal));
+  cal->Dc = GetDC(dialog);
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  TEXTMETRICW metrics = {};
+  if (cal->Dc != nullptr) {
+    HGDIOBJ previous = cal->BoldFont != nullptr ? SelectObject(cal->Dc, cal->BoldFont) : nullptr;
+    GetTextMetricsW(cal->Dc, &metrics);
+    if (previous != nullptr) SelectObject(cal->Dc, previous);
+  }
+  const CalendarRect area = {client.left, client.top, client.right, client.bottom};
+  LayoutCalendar(cal, &area, metrics.tmHeight);
+  cal->RedrawFlags = kRedrawInitial;
+  // Keys go to the dialog itself: it has no controls to take the focus.
+  SetFocus(dialog);
+}
+
+// Fills the background; everything on it is drawn anew at the next paint.
+void OnEraseCalendar(HWND dialog, CalendarState* cal, HDC dc) {
+  cal->RedrawFlags = kRedrawInitial;
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);
+}
+
+// Validates first, so that an erase the system still owes the window happens
+// before the sheet is drawn and not over it; then draws the whole sheet
+// through the held device context.
+void OnPaintCalendar(HWND dialog, CalendarState* cal) {
+  PAINTSTRUCT paint;
+  if (BeginPaint(dialog, &paint) != nullptr) EndPaint(dialog, &paint);
+  cal->RedrawFlags |= kRedrawInitial;
+  PaintCalendar(cal);
+}
+
+// A click: a month button or an arrow changes the sheet; a day cell ends the
+// dialog with that day.
+void OnCalendarClick(HWND dialog, CalendarState* cal, int32_t x, int32_t y) {
+  const CalendarClick click = ApplyCalendarClick(cal, x, y);
+  if (click.Action == kCalendarClickRepaint) {
+    ShowCalendarMonth(cal, cal->RedrawFlags);
+  } else if (click.Action == kCalendarClickPicked) {
+    HighlightDayCell(cal, click.PlainDay, false);
+    HighlightDayCell(cal, click.PickedDay, true);
+    EndDialog(dialog, 1);
+  }
+}
+
+// Enter, Esc and the close box: nothing chosen.
+void OnCalendarClose(HWND dialog, CalendarState* cal, WORD command) {
+  cal->Result = 0;
+  EndDialog(dialog, command);
+}
+
+void OnDestroyCalendar(HWND dialog, CalendarState* cal) {
+  if (cal->Dc != nullptr) ReleaseDC(dialog, cal->Dc);
+  cal->Dc = nullptr;
+}
+
+}  // namespace
+
+void DescribeCalendarFont(LOGFONTW* description, const WideChar* fontName) {
+  *description = LOGFONTW{};
+  description->lfHeight = kCalendarFontHeight;
+  description->lfWeight = FW_NORMAL;
+  if (fontName == nullptr || fontName[0] == 0) {
+    description->lfCharSet = HEBREW_CHARSET;
+    lstrcpynW(description->lfFaceName, L"David", LF_FACESIZE);
+    return;
+  }
+  description->lfCharSet = ANSI_CHARSET;
+  int32_t length = 0;
+  while (length < kFaceNameLimit && fontName[length] != 0) {
+    description->lfFaceName[length] = fontName[length];
+    ++length;
+  }
+  description->lfFaceName[length] = 0;
+}
+
+AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, AbsoluteDay day,
+                               const WideChar* fontName) {
+  // Owned here: the state and both fonts, which outlive the dialog.
+  CalendarState cal;
+  ResetCalendarState(&cal);
+  LOGFONTW description;
+  DescribeCalendarFont(&description, fontName);
+  cal.NormalFont = CreateFontIndirectW(&description);
+  description.lfWeight = FW_BOLD;
+  cal.BoldFont = CreateFontIndirectW(&description);
+  SetCalendarDate(&cal, day, 1);
+
+  const INT_PTR ended = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CALENDAR), owner,
+                                        CalendarDialogProc, reinterpret_cast<LPARAM>(&cal));
+  if (cal.NormalFont != nullptr) DeleteObject(cal.NormalFont);
+  if (cal.BoldFont != nullptr) DeleteObject(cal.BoldFont);
+  // Only a day click ends the dialog with 1; a dialog that could not be shown
+  // (-1) or was closed otherwise hands back nothing.
+  return ended == 1 ? cal.Result : 0;
+}
+
+void ShowCalendarMonth(CalendarState* cal, uint8_t redraw) {
+  if (redraw != 0) PaintCalendar(cal);
+}
+
+INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    OnInitCalendar(dialog, reinterpret_cast<CalendarState*>(lParam));
+    return FALSE;
+  }
+  CalendarState* cal = StateOf(dialog);
+  if (cal == nullptr) return FALSE;
+  switch (message) {
+    case WM_ERASEBKGND: OnEraseCalendar(dialog, cal, reinterpret_cast<HDC>(wParam)); return TRUE;
+    case WM_PAINT: OnPaintCalendar(dialog, cal); return TRUE;
+    case WM_SYSKEYDOWN: ShowCalendarMonth(cal, CalendarKey(cal, static_cast<uint32_t>(wParam))); return FALSE;
+    case WM_LBUTTONDOWN: OnCalendarClick(dialog, cal, LOWORD(lParam), HIWORD(lParam)); return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
+      OnCalendarClose(dialog, cal, LOWORD(wParam));
+      return TRUE;
+    case WM_DESTROY: OnDestroyCalendar(dialog, cal); return FALSE;
+  }
+  return FALSE;
+}

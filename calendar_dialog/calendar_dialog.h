@@ -1,0 +1,30 @@
+// The calendar dialog: a modal Hebrew month sheet, drawn and hit-tested by the
+// program, from which the user picks a day.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "calendar/hebrew_calendar.h"
+#include "calendar_dialog/calendar_model.h"
+#include "shell/platform_types.h"
+
+// Shows dialog 106 owned by owner on the month of day (0 = today), with day
+// selected; fontName is the face of its fonts (empty or null: "David", Hebrew
+// character set). Returns the AbsoluteDay the user clicked, or 0 when the
+// dialog was closed in any other way or could not be shown.
+AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, AbsoluteDay day,
+                               const WideChar* fontName);
+
+// The dialog procedure; its creation parameter is the dialog's CalendarState,
+// which the caller owns and which outlives the dialog.
+INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows the sheet after a navigation step: repaints when redraw (the redraw
+// flags the step returned) is non-zero, that is when the sheet changed.
+void ShowCalendarMonth(CalendarState* cal, uint8_t redraw);
+
+// The font description both dialog fonts are made from: height 14, normal
+// weight; face fontName (cut to 31 characters) with the default character set,
+// or "David" with the Hebrew character set when fontName is null or empty.
+void DescribeCalendarFont(LOGFONTW* description, const WideChar* fontName);

@@ -1,0 +1,48 @@
+// Drawing of the calendar dialog: the year between its two arrows, the month
+// buttons and the month grid, into the device context the dialog holds for its
+// life, with the dialog's normal and bold fonts.
+#pragma once
+#include <cstdint>
+
+#include "calendar_dialog/calendar_model.h"
+#include "shell/platform_types.h"
+
+// Colours as COLORREF values 0x00BBGGRR.
+constexpr uint32_t kCalendarWhite = 0x00FFFFFF;
+constexpr uint32_t kCalendarBlack = 0x00000000;
+
+// Most characters DrawAsciiText draws: the year text " %d " of a five-digit year.
+constexpr int32_t kAsciiTextLimit = 7;
+
+// The whole paint: the month buttons and the year row as the redraw flags ask,
+// always the grid, the displayed month's button inverted and the selected day
+// highlighted on its own sheet; then clears the redraw flags.
+void PaintCalendar(CalendarState* cal);
+
+// Draws the cell of day (1..MonthLength) highlighted (on) or plain; other days
+// draw nothing. The number uses the bold font, as in the grid.
+void HighlightDayCell(CalendarState* cal, int32_t day, bool on);
+
+// Draws the button of month (1..12, 13 in a leap year) inverted (on) or plain;
+// other months draw nothing.
+void DrawMonthButton(CalendarState* cal, int32_t month, bool on);
+
+// Draws the grid of the displayed month: outlines, weekday letters, day
+// numbers; clears a sixth week row that the previous sheet left.
+void DrawMonthGrid(CalendarState* cal);
+
+// Draws the year text centred in its frame and the two arrow boxes, placing
+// the arrows the first time.
+void DrawYearRow(CalendarState* cal);
+
+// Draws count (at most kAsciiTextLimit) bytes, each widened to one UTF-16 unit,
+// centred in the box x, y, w, h with the DC's font and colours. Returns
+// DrawTextW's result, 0 when nothing was drawn.
+int32_t DrawAsciiText(DcHandle dc, const uint8_t* text, int32_t count, int32_t x, int32_t y,
+                      int32_t w, int32_t h);
+
+// DrawAsciiText in the given text and background colours; the DC's colours
+// are restored afterwards.
+int32_t DrawAsciiTextColoured(DcHandle dc, const uint8_t* text, int32_t count, int32_t x,
+                              int32_t y, int32_t w, int32_t h, uint32_t textColour,
+                              uint32_t backColour);
