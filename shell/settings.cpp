@@ -165,6 +165,14 @@ void SaveWindowPlacement(WindowHandle window) {
     // The restored position, converted to screen coordinates.
     top = rect.top + GetSystemMetrics(SM_CYFRAME) + placement.rcNormalPosition.top;
     left = rect.left + GetSystemMetrics(SM_CXFRAME) + placement.rcNormalPosition.left;
+  } else if (placement.showCmd == SW_SHOWMINIMIZED) {
+    // The minimized rectangle lies off the screen or on its edge; a window
+    // restored there would be lost. The restored position is stored, in
+    // screen coordinates (the normal position is relative to the work area).
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    top = work.top + placement.rcNormalPosition.top;
+    left = work.left + placement.rcNormalPosition.left;
   }
   const RECT& normal = placement.rcNormalPosition;
   WriteSettingDword(L"Top", static_cast<uint32_t>(top));
