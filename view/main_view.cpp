@@ -83,6 +83,10 @@ void ResizeMainView(int32_t clientWidth, int32_t clientHeight) {
   LessonView* view = App.View;
   if (view == nullptr) return;
   const int32_t toolbar = ToolbarHeight();
+  // A minimized or tiny window has no room for text: everything stays as it
+  // was until the window has room again (moving only the band and the toolbar
+  // would leave them out of step with the view when the old size comes back).
+  if (w <= 0 || h - toolbar <= 0) return;
   if (w == view->Width && h - toolbar == view->Height) return;
   App.DateBand.Width = w + 2 * g;
   App.DateBand.Y = h + 2 * g;
@@ -91,6 +95,13 @@ void ResizeMainView(int32_t clientWidth, int32_t clientHeight) {
     h -= toolbar;
   }
   ResizeView(view, w, h);
+  // When the user resizes the window the new layout may need fewer rows: the
+  // top row comes back to the last page, so that the window shows what the
+  // scroll bar says. (While the window is placed at start-up it is hidden,
+  // and the saved top row stays.)
+  if (IsWindowVisible(App.MainWindow) && view->TopRow > view->MaxTopRow) {
+    view->TopRow = view->MaxTopRow;
+  }
   UpdateScrollBar(App.MainWindow);
 }
 
