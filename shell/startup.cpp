@@ -4,6 +4,7 @@
 
 #include "calendar/calendar_range.h"
 #include "lessons/day_selection.h"
+#include "lessons/lesson_schedule.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
@@ -30,9 +31,14 @@ void RepairSettings(bool firstStart) {
   if (App.SurroundingGutter < 0 || App.SurroundingGutter > kMaxGutter) {
     App.SurroundingGutter = kDefaultGutter;
   }
-  if (App.Day != 0 && !IsSupportedDay(App.Day)) {
+  if (!IsSupportedDay(App.Day)) {
+    // No day stored, or none the calendar has: the fixed-day bit cannot keep
+    // it, and today is shown.
     App.Day = 0;
     App.Flags &= ~static_cast<uint32_t>(kFlagFixedDay);
+  } else {
+    // The lesson day follows from the day; a stored one that does not is damaged.
+    App.Lesson = static_cast<uint32_t>(LessonDayFromAbsolute(App.Day));
   }
   // Stored text is in display order; where the system reorders right-to-left
   // text, a first start draws it reversed so that it reads in reading order.
