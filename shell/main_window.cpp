@@ -174,6 +174,7 @@ int HandleCommand(HWND window, WPARAM wParam) {
     case IDC_REVERSE:
       SetReverseCheck(window, 0);
       PaintText(App.View, true);
+      RepaintMainWindow(window, 0);  // the date band in the new order too
       return 0;
     case IDC_EXIT: DestroyWindow(window); return 0;
     default: return 1;
