@@ -34,8 +34,6 @@ void OnInitCalendar(HWND dialog, CalendarState* cal) {
   const CalendarRect area = {client.left, client.top, client.right, client.bottom};
   LayoutCalendar(cal, &area, metrics.tmHeight);
   cal->RedrawFlags = kRedrawInitial;
-  // Keys go to the dialog itself: it has no controls to take the focus.
-  SetFocus(dialog);
 }
 
 // Fills the background; everything on it is drawn anew at the next paint.
