@@ -4,6 +4,8 @@
 
 #include "calendar/calendar_range.h"
 #include "calendar_dialog/calendar_dialog.h"
+#include "output/clipboard_export.h"
+#include "output/printing.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/settings.h"
@@ -177,6 +179,9 @@ int HandleCommand(HWND window, WPARAM wParam) {
       RepaintMainWindow(window, 0);  // the date band in the new order too
       return 0;
     case IDC_EXIT: DestroyWindow(window); return 0;
+    case IDC_COPY: CopyDayToClipboard(App.View, false); return 0;
+    case IDC_APPEND: CopyDayToClipboard(App.View, true); return 0;
+    case IDC_PRINT: PrintDay(App.View); return 0;
     default: return 1;
   }
 }

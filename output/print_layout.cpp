@@ -1,0 +1,185 @@
+// Page arithmetic, fixed texts and device-mode check of printing.
+#include "output/print_layout.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "shell/app_state.h"
+#include "shell/update_address.h"
+#include "view/text_stream.h"
+
+const char kPrintDocumentName[] = "Zelvan";
+const char kPrintErrorCaption[] = "Error Printing";
+const char kUnknownPrintError[] = "Unknown Error";
+const char kPrinterInitFailed[] = "Printer Initialitazion failed!";
+const char kPrinterInitCaption[] = "Error";
+const char kPrintTextDoesNotFit[] = "The text does not fit on the page.";
+
+namespace {
+
+constexpr char kFooterProduct[] = " -- Zelvan";
+
+// The header as stored, in display order, at the 8-bit code page's positions.
+constexpr WideChar kHeaderUnits[kPrintHeaderUnits] = {0x00E3, 0x0022, 0x00F1, 0x00E1};
+constexpr WideChar kRaisedFirst = 0x00E0;
+constexpr WideChar kRaisedLast = 0x00FA;
+constexpr WideChar kRaise = 0x04F0;  // 0x00E0 + 0x04F0 = 0x05D0
+
+constexpr int32_t kUnicodeBase = 0x5D0;
+constexpr int32_t kLetterBase = 0x61;
+
+// One Page Setup failure code and its text.
+struct FailureText {
+  uint32_t Code;
+  const char* Text;
+};
+
+const FailureText kFailureTexts[] = {
+    {0x0001, "Struct Size"},
+    {0x0002, "Initialization"},
+    {0x0003, "No Template"},
+    {0x0004, "No hInstance"},
+    {0x0005, "Load String Failure"},
+    {0x0006, "Find Resource Failure"},
+    {0x0007, "Load Resource Failure"},
+    {0x0008, "Lock Resource Failure"},
+    {0x0009, "Memory Allocation Failure"},
+    {0x000A, "Memory Lock Failure"},
+    {0x000B, "No Hook"},
+    {0x000C, "RegisterWindowMessage Fail"},
+    {0x1001, "Setup Failure"},
+    {0x1002, "Parse Failure"},
+    {0x1003, "Return Default Failure"},
+    {0x1004, "Load Driver Failure"},
+    {0x1005, "GetDevMode Fail"},
+    {0x1006, "Init Failure"},
+    {0x1007, "No Printer Drivers Were Found"},
+    {0x1008, "No Default Printer"},
+    {0x1009, "DevMode and DevNames Are For Different Printers"},
+    {0x100A, "Create Information Context  Failure"},
+    {0x100B, "Printer Not Found"},
+    {0x100C, "Default Different"},
+    {0xFFFF, "Dialog Failure"},
+};
+
+// v brought into the int32 range.
+int32_t ClampToInt32(int64_t v) {
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(v);
+}
+
+// Pixels of a margin at dpi dots per inch, truncating.
+int64_t MarginPixels(int32_t dpi, int32_t margin) { return static_cast<int64_t>(dpi) * margin / 1000; }
+
+// Copies the ASCII text as units into out at *at while it fits below
+// capacity - 1; false if it did not.
+bool PutAscii(WideChar* out, size_t capacity, size_t* at, const char* text) {
+  for (size_t i = 0; text[i] != 0; ++i) {
+    if (*at + 1 >= capacity) return false;
+    out[(*at)++] = static_cast<WideChar>(static_cast<unsigned char>(text[i]));
+  }
+  return true;
+}
+
+// Finishes a text written by PutAscii: its terminator and length, or an
+// empty text and 0 when it did not fit.
+size_t FinishText(WideChar* out, size_t capacity, size_t length, bool fitted) {
+  if (!out || capacity == 0) return 0;
+  if (!fitted) {
+    out[0] = 0;
+    return 0;
+  }
+  out[length] = 0;
+  return length;
+}
+
+// Reads a 16-bit little-endian field at offset.
+uint32_t Read16(const uint8_t* bytes, size_t offset) {
+  return static_cast<uint32_t>(bytes[offset]) | (static_cast<uint32_t>(bytes[offset + 1]) << 8);
+}
+
+}  // namespace
+
+int32_t UsablePrintMargin(int32_t stored) {
+  return (stored < 0 || stored > kMaxPrintMargin) ? kDefaultPrintMargin : stored;
+}
+
+PrintArea PrintTextArea(const PrintMargins& margins, const PrinterGeometry& printer) {
+  int64_t x = MarginPixels(printer.DpiX, margins.Left);
+  int64_t y = MarginPixels(printer.DpiY, margins.Top);
+  int64_t width = printer.PageWidth - MarginPixels(printer.DpiX, margins.Right) - x;
+  int64_t height = printer.PageHeight - MarginPixels(printer.DpiY, margins.Bottom) - y;
+  return PrintArea{ClampToInt32(x), ClampToInt32(y), ClampToInt32(width), ClampToInt32(height)};
+}
+
+void ReservePrintLines(PrintArea* area, int32_t headerHeight, int32_t footerHeight) {
+  area->Y = ClampToInt32(static_cast<int64_t>(area->Y) + headerHeight + kPrintLineGap);
+  area->Height = ClampToInt32(static_cast<int64_t>(area->Height) - headerHeight - footerHeight -
+                              2 * kPrintLineGap);
+}
+
+bool PrintAreaUsable(const PrintArea& area) { return area.Width > 0 && area.Height > 0; }
+
+LineBox PrintHeaderBox(const PrintArea& area, int32_t headerHeight) {
+  int64_t bottom = static_cast<int64_t>(area.Y) - kPrintLineGap;
+  return LineBox{area.X, ClampToInt32(bottom - headerHeight),
+                 ClampToInt32(static_cast<int64_t>(area.X) + area.Width), ClampToInt32(bottom)};
+}
+
+LineBox PrintFooterBox(const PrintArea& area, int32_t footerHeight) {
+  int64_t top = static_cast<int64_t>(area.Y) + area.Height + kPrintLineGap;
+  return LineBox{area.X, ClampToInt32(top), ClampToInt32(static_cast<int64_t>(area.X) + area.Width),
+                 ClampToInt32(top + footerHeight)};
+}
+
+bool PrintHeaderReversed(int32_t codeBaseSetting, uint32_t flags) {
+  return (flags & kFlagReverse) && EffectiveCodeBase(codeBaseSetting) != kLetterBase;
+}
+
+void PrintHeaderText(int32_t codeBaseSetting, uint32_t flags, WideChar out[kPrintHeaderUnits]) {
+  int32_t base = EffectiveCodeBase(codeBaseSetting);
+  for (int32_t i = 0; i < kPrintHeaderUnits; ++i) {
+    WideChar unit = kHeaderUnits[i];
+    if (base == kUnicodeBase && unit >= kRaisedFirst && unit <= kRaisedLast) unit += kRaise;
+    out[i] = unit;
+  }
+  if (PrintHeaderReversed(codeBaseSetting, flags)) {
+    for (int32_t i = 0; i < kPrintHeaderUnits / 2; ++i) {
+      WideChar kept = out[i];
+      out[i] = out[kPrintHeaderUnits - 1 - i];
+      out[kPrintHeaderUnits - 1 - i] = kept;
+    }
+  }
+}
+
+size_t PrintFooterText(WideChar* out, size_t capacity) {
+  size_t length = 0;
+  bool fitted = out && capacity > 0 && PutAscii(out, capacity, &length, kVendorHostName) &&
+                PutAscii(out, capacity, &length, kFooterProduct);
+  return FinishText(out, capacity, length, fitted);
+}
+
+size_t PrintPageNumberText(int32_t page, WideChar* out, size_t capacity) {
+  char text[24];
+  snprintf(text, sizeof text, " Page %d", static_cast<int>(page));
+  size_t length = 0;
+  bool fitted = out && capacity > 0 && PutAscii(out, capacity, &length, text);
+  return FinishText(out, capacity, length, fitted);
+}
+
+const char* PageSetupFailureText(uint32_t code) {
+  for (const FailureText& entry : kFailureTexts) {
+    if (entry.Code == code) return entry.Text;
+  }
+  return nullptr;
+}
+
+bool DevModeBytesUsable(const uint8_t* bytes, size_t size) {
+  if (!bytes || size < kDevModeMinimumBytes || size > kMaxDevModeBytes) return false;
+  if (bytes[0] == 0 && bytes[1] == 0) return false;  // no device name
+  uint32_t structBytes = Read16(bytes, kDevModeSizeOffset);
+  uint32_t extraBytes = Read16(bytes, kDevModeExtraOffset);
+  return structBytes >= kDevModeMinimumBytes && structBytes + extraBytes <= size;
+}

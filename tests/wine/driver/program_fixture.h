@@ -1,0 +1,91 @@
+// The common ground of the program scenarios: a test fixture that starts from
+// empty settings, starts and ends zelvan.exe with the probe attached, and
+// helpers for the settings the program leaves in the registry.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "calendar/hebrew_calendar.h"
+#include "tests/wine/driver/program_driver.h"
+#include "tests/wine/driver/program_probe.h"
+
+// The program's registry keys under HKEY_CURRENT_USER.
+extern const wchar_t kProductKey[];
+extern const wchar_t kVendorKey[];
+
+// Command ids of the menu, accelerators and toolbar.
+constexpr WORD kCommandToday = 108;
+constexpr WORD kCommandNextDay = 109;
+constexpr WORD kCommandPreviousDay = 110;
+constexpr WORD kCommandReverse = 122;
+constexpr WORD kCommandFont = 40006;
+
+constexpr uint32_t kDefaultFlags = 0xD1140040;
+constexpr uint32_t kFixedDayBit = 0x4;
+constexpr uint32_t kReverseBit = 0x800;
+
+// A face that Wine has, stored so that no first-start font dialog opens.
+constexpr wchar_t kTestFace[] = L"DejaVu Sans";
+constexpr wchar_t kFontDialogCaption[] = L"Choose Font";
+
+// The Reverse bit as a first start sets it on this system (the same detection
+// as the program's): 0x800 where the system reorders right-to-left text.
+uint32_t ReverseAsAFirstStartSetsIt();
+
+// Today's AbsoluteDay from the local clock.
+AbsoluteDay TodayAbsolute();
+
+// A REG_DWORD of the product key read with RegGetValueW; false when it is
+// missing or of another type.
+bool StoredDword(const wchar_t* name, uint32_t* value);
+// A REG_SZ of the product key read with RegGetValueW; false when missing.
+bool StoredString(const wchar_t* name, std::wstring* value);
+
+// ASCII form of text for messages (others as '?').
+std::string Narrow(const std::wstring& text);
+
+// Stores FontName so that the program starts without the font dialog.
+void StoreTestFont();
+// Stores a window placement for the next start.
+void StorePlacement(int32_t left, int32_t top, int32_t width, int32_t height, int32_t showCommand);
+
+// Reads value name of the product key with reg.exe, as any outside program
+// would; its output in lower case, the exit code in *exitCode.
+std::string QueryWithRegExe(const wchar_t* name, DWORD* exitCode);
+
+class ProgramTest : public testing::Test {
+ protected:
+  // Empty settings, Wine prepared for driving, today noted.
+  void SetUp() override;
+  // A program still running is ended; the probe is released.
+  void TearDown() override;
+
+  // Starts the program with showCommand and attaches the probe; a fatal
+  // failure when its window does not come up.
+  void Start(int showCommand = SW_SHOWNORMAL);
+  // Closes the program as the close box does and expects exit code 0.
+  void Close();
+
+  // The scroll bar's position (the view's top row) and maximum; -1 when unknown.
+  int32_t TopRow();
+  int32_t MaxTopRow();
+
+  // True if day is offset days from today, taking today as the date when the
+  // test began or the current one, so that a run across midnight passes.
+  bool IsTodayPlus(uint32_t day, int32_t offset) const;
+
+  // Cancels the font dialog if the program shows one within limit; true if it did.
+  bool CancelFontDialogIfShown(DWORD limit);
+
+  // True if the window's client area shows a day: blue heading ink in the text
+  // area and dark date text on the light grey band at the bottom.
+  bool ShowsADay();
+
+  ProgramRun run_ = {};
+  Probe probe_ = {};
+  AbsoluteDay todayAtStart_ = 0;
+};
