@@ -6,9 +6,6 @@
 #include "tests/wine/driver/window_capture.h"
 #include "tests/wine/wine_test_support.h"
 
-const wchar_t kProductKey[] = L"Thalvane\\Zelvan-Quenterbil-Hebrew";
-const wchar_t kVendorKey[] = L"software\\Thalvane";
-
 namespace {
 
 constexpr uint32_t kLightGrey = 0xC0C0C0;

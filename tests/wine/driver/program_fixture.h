@@ -10,12 +10,10 @@
 #include <string>
 
 #include "calendar/hebrew_calendar.h"
+#include "shell/settings.h"  // the program's registry keys: kProductKey, kVendorKey
 #include "tests/wine/driver/program_driver.h"
 #include "tests/wine/driver/program_probe.h"
 
-// The program's registry keys under HKEY_CURRENT_USER.
-extern const wchar_t kProductKey[];
-extern const wchar_t kVendorKey[];
 
 // Command ids of the menu, accelerators and toolbar.
 constexpr WORD kCommandToday = 108;

@@ -60,6 +60,7 @@ bool AttachProbe(HWND target, Probe* probe) {
     windowClass.lpszClassName = kReplyClass;
     registered = RegisterClassW(&windowClass) != 0;
   }
+  // The DLL stays loaded in the driver: the hook refers to it for its life.
   HMODULE module = LoadLibraryW(ProbeDllPath());
   if (module == nullptr) return false;
   auto hook = reinterpret_cast<HOOKPROC>(
