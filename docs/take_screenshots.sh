@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Takes the screenshots of the README: builds the 64-bit program and the
+# screenshot driver, runs them under Wine in a fresh prefix on a virtual
+# display of their own, and converts the pictures to PNG in docs/.
+#
+#   docs/take_screenshots.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+scripts/deps.sh test
+build=${ZELVAN_BUILD_DIR:-$root/build}/screenshots-win64
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" \
+  -DZELVAN_BENCH=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" --target take_screenshots zelvan
+
+shots=$(mktemp -d)
+trap 'rm -rf "$shots"' EXIT
+# A display of our own: nothing else on the screen, 24-bit colour.
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$root/cmake/wine-run.sh" "$build/tests/wine/driver/take_screenshots.exe" "$shots"
+for name in main-window narrow-window; do
+  convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
+  echo "docs/$name.png"
+done
