@@ -7,9 +7,14 @@
 #include "output/clipboard_export.h"
 #include "output/printing.h"
 #include "resources/resource.h"
+#include "shell/about_dialog.h"
 #include "shell/app_state.h"
+#include "shell/font_dialog.h"
 #include "shell/settings.h"
+#include "shell/shell_open.h"
+#include "view/gdi_text.h"
 #include "view/main_view.h"
+#include "view/view_fonts.h"
 #include "view/view_paint.h"
 #include "view/view_scroll.h"
 
@@ -109,6 +114,20 @@ void OnMouseWheel(HWND window, WPARAM wParam) {
   ScrollMainView(window, -(distance / WHEEL_DELTA));
 }
 
+// The Font command: the font dialog; after OK the date band is redrawn with
+// a new font and the text laid out again in the new font.
+void OnFontCommand(HWND window) {
+  if (ShowFontDialog(window, &App.Font) != IDOK) return;
+  HDC dc = GetDC(window);
+  CreateDateBandFont();
+  const DateBandBox& band = App.DateBand;
+  FillBox(dc, band.X, band.Y, band.Width, band.Height, LTGRAY_BRUSH);
+  SetBkMode(dc, TRANSPARENT);
+  DrawDateBand(dc);
+  ReleaseDC(window, dc);
+  SetViewFont(App.View, &App.Font);
+}
+
 // Logging off or shutting down ends the program as closing it does, so the
 // settings of the run are saved.
 void OnEndSession(HWND window, WPARAM ending) {
@@ -178,6 +197,9 @@ int HandleCommand(HWND window, WPARAM wParam) {
       PaintText(App.View, true);
       RepaintMainWindow(window, 0);  // the date band in the new order too
       return 0;
+    case IDC_CHECK_UPDATES: CheckForUpdates(App.MainWindow); return 0;
+    case IDC_ABOUT: ShowAboutDialog(window); return 0;
+    case IDC_FONT: OnFontCommand(window); return 0;
     case IDC_EXIT: DestroyWindow(window); return 0;
     case IDC_COPY: CopyDayToClipboard(App.View, false); return 0;
     case IDC_APPEND: CopyDayToClipboard(App.View, true); return 0;
@@ -192,6 +214,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_SIZE: ResizeMainView(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_PAINT: PaintMainWindow(reinterpret_cast<HDC>(wParam), window, 0xFF); return 0;
+    case WM_HELP: ShowAboutDialog(window); return 0;
     case WM_KEYDOWN: return OnKeyDown(window, wParam);
     case WM_COMMAND:
       if (HandleCommand(window, wParam) == 0) return 0;

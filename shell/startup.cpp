@@ -7,6 +7,7 @@
 #include "lessons/lesson_schedule.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/font_dialog.h"
 #include "shell/main_window.h"
 #include "shell/rtl_detection.h"
 #include "shell/settings.h"
@@ -105,5 +106,11 @@ HWND StartInstance(int showCommand) {
   if (window == nullptr) return nullptr;
   RestoreWindowPlacement(window, showCommand);
   UpdateWindow(window);
+  // First start: the font is chosen once the window has been painted; the
+  // date band keeps its font until the next Font command or start.
+  if (App.Font.FontName[0] == 0) {
+    ShowFontDialog(window, &App.Font);
+    SetViewFont(App.View, &App.Font);
+  }
   return window;
 }

@@ -1,0 +1,98 @@
+// The About dialog and its link button.
+#include "shell/about_dialog.h"
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/shell_open.h"
+
+namespace {
+
+constexpr int kLinkTextChars = 100;
+constexpr COLORREF kLinkColour = 0x00FF0000;  // pure blue
+constexpr LONG kLinkWeight = 800;
+
+// The link button's procedure before subclassing, kept for the run.
+WNDPROC PreviousLinkProc = nullptr;
+// The open dialog's link font, or null.
+HFONT LinkFont = nullptr;
+
+void OnAboutCommand(HWND dialog, WORD id) {
+  if (id == IDOK || id == IDCANCEL) {
+    EndDialog(dialog, id);
+    if (LinkFont != nullptr) DeleteObject(LinkFont);
+    LinkFont = nullptr;
+  } else if (id == IDC_ABOUT_LINK) {
+    OpenHomePage(GetDlgItem(dialog, IDC_ABOUT_LINK));
+  }
+}
+
+}  // namespace
+
+HFONT InitLinkButton(HWND dialog) {
+  HWND button = GetDlgItem(dialog, IDC_ABOUT_LINK);
+  HDC dc = GetDC(button);
+  WNDPROC previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LinkButtonProc)));
+  if (previous != nullptr && previous != PreviousLinkProc) PreviousLinkProc = previous;
+
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+  LOGFONTW description = {};
+  HFONT linkFont = nullptr;
+  if (font != nullptr && GetObjectW(font, sizeof(description), &description) != 0) {
+    description.lfUnderline = 1;
+    description.lfWeight = kLinkWeight;
+    linkFont = CreateFontIndirectW(&description);
+  }
+  if (linkFont != nullptr && dc != nullptr) {
+    HGDIOBJ previousFont = SelectObject(dc, linkFont);
+    wchar_t text[kLinkTextChars + 1] = {};
+    const int length = GetWindowTextW(button, text, kLinkTextChars + 1);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), TRUE);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text, length, &extent);
+    SelectObject(dc, previousFont);
+    SetWindowPos(button, nullptr, 0, 0, extent.cx + 2 * GetSystemMetrics(SM_CXEDGE),
+                 extent.cy + 2 * GetSystemMetrics(SM_CYEDGE),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  }
+  if (dc != nullptr) ReleaseDC(button, dc);
+  return linkFont;
+}
+
+LRESULT CALLBACK LinkButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR) {
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return 1;
+  }
+  return CallWindowProcW(PreviousLinkProc, window, message, wParam, lParam);
+}
+
+void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item) {
+  wchar_t text[kLinkTextChars + 1] = {};
+  const UINT length =
+      GetDlgItemTextW(dialog, static_cast<int>(controlId), text, kLinkTextChars + 1);
+  SetTextColor(item->hDC, kLinkColour);
+  SetBkMode(item->hDC, TRANSPARENT);
+  ExtTextOutW(item->hDC, 0, GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED, &item->rcItem, text, length,
+              nullptr);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: LinkFont = InitLinkButton(dialog); return 0;
+    case WM_DRAWITEM:
+      DrawLinkButton(dialog, static_cast<UINT>(wParam),
+                     reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return 0;
+    case WM_COMMAND: {
+      const WORD id = LOWORD(wParam);
+      OnAboutCommand(dialog, id);
+      return (id == IDOK || id == IDCANCEL) ? 1 : 0;
+    }
+  }
+  return 0;
+}
+
+void ShowAboutDialog(HWND owner) {
+  DialogBoxParamW(App.Instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutDialogProc, 0);
+}

@@ -1,0 +1,21 @@
+// The About dialog (dialog resource 103): name, picture, version, a line of
+// text and the link to the vendor's home page.
+#pragma once
+#include <windows.h>
+
+// Runs the About dialog modally, owned by owner.
+void ShowAboutDialog(HWND owner);
+
+// The dialog procedure of dialog 103.
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Subclasses the link button and gives it an underlined bold copy of its font,
+// sized to its text: that font (owned by the caller), or null if the button
+// keeps the dialog font.
+HFONT InitLinkButton(HWND dialog);
+
+// Subclass procedure of the link button: the hand cursor over it.
+LRESULT CALLBACK LinkButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Draws the link text in blue, transparent, in the owner-drawn item.
+void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item);

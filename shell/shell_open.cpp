@@ -1,0 +1,43 @@
+// The home page and the update page, opened through ShellExecuteExW.
+#include "shell/shell_open.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "shell/update_address.h"
+
+namespace {
+
+// The shell may hand an address to a handler that it activates through COM,
+// which needs COM on the calling thread; it is started once and kept for the run.
+void StartComForShell() {
+  static bool started = false;
+  if (started) return;
+  const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  started = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+}
+
+}  // namespace
+
+BOOL OpenWithShell(HWND owner, const wchar_t* address) {
+  StartComForShell();
+  SHELLEXECUTEINFOW info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  info.hwnd = owner;
+  info.lpVerb = L"Open";
+  info.lpFile = address;
+  return ShellExecuteExW(&info);
+}
+
+void OpenHomePage(HWND owner) {
+  wchar_t address[kUpdateAddressCapacity] = {};
+  if (BuildHomePageAddress(address, kUpdateAddressCapacity) == 0) return;
+  OpenWithShell(owner, address);
+}
+
+void CheckForUpdates(HWND owner) {
+  wchar_t address[kUpdateAddressCapacity] = {};
+  if (BuildUpdateAddress(address, kUpdateAddressCapacity) == 0) return;
+  OpenWithShell(owner, address);
+}
