@@ -1,8 +1,11 @@
 // Takes the screenshots of docs/: zelvan.exe on a first start (empty
 // registry, the first-start font dialog cancelled) at a usual size, and the
-// same day in a narrow window. Run in a fresh Wine prefix:
+// same day in a narrow window; the font dialog (a typeface and size chosen,
+// the preview showing the letters) and the About dialog. Run in a fresh Wine
+// prefix:
 //   take_screenshots OUTPUT_DIR [path of zelvan.exe]
-// writes OUTPUT_DIR/main-window.bmp and OUTPUT_DIR/narrow-window.bmp.
+// writes OUTPUT_DIR/main-window.bmp, narrow-window.bmp, font-dialog.bmp and
+// about-dialog.bmp.
 #include <windows.h>
 
 #include <cstdio>
@@ -23,6 +26,50 @@ bool Shoot(HWND window, int width, int height, const std::wstring& path) {
   }
   printf("%ls: %d x %d\n", path.c_str(), picture.Width, picture.Height);
   return true;
+}
+
+// Writes the picture of window to path. False on failure.
+bool ShootAsItIs(HWND window, const std::wstring& path) {
+  Picture picture;
+  if (!CaptureWindow(window, &picture) || !SaveBitmap(picture, path)) {
+    fwprintf(stderr, L"take_screenshots: cannot write %ls\n", path.c_str());
+    return false;
+  }
+  printf("%ls: %d x %d\n", path.c_str(), picture.Width, picture.Height);
+  return true;
+}
+
+// Selects the entry text in list box listId of dialog and tells the dialog,
+// as a click on the entry does.
+void ChooseEntry(HWND dialog, int listId, const wchar_t* text) {
+  HWND list = GetDlgItem(dialog, listId);
+  SendMessageW(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+// Opens a dialog with command id, pictures it (after prepare) to path, and
+// closes it with Cancel. False on failure.
+bool ShootDialog(HWND window, DWORD processId, WORD id, const wchar_t* caption,
+                 void (*prepare)(HWND), const std::wstring& path) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  HWND dialog = WaitForDialog(processId, caption, kConditionLimit);
+  if (dialog == nullptr) {
+    fwprintf(stderr, L"take_screenshots: no dialog \"%ls\"\n", caption);
+    return false;
+  }
+  if (prepare != nullptr) prepare(dialog);
+  const bool ok = ShootAsItIs(dialog, path);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  WaitUntil([&] { return !IsWindow(dialog); }, kConditionLimit);
+  return ok;
+}
+
+// The font dialog as a user sees it after choosing: a face with Hebrew
+// letters, in a size at which the preview holds all of them on one line.
+void ChooseFontForPicture(HWND dialog) {
+  ChooseEntry(dialog, 1001, L"DejaVu Sans");
+  ChooseEntry(dialog, 1006, L"12");
 }
 
 }  // namespace
@@ -51,6 +98,10 @@ int main(int argc, char** argv) {
   }
   bool ok = Shoot(run.Window, 600, 440, out + L"main-window.bmp");
   ok = Shoot(run.Window, 250, 440, out + L"narrow-window.bmp") && ok;
+  ok = ShootDialog(run.Window, run.ProcessId, 40006, L"Choose Font", ChooseFontForPicture,
+                   out + L"font-dialog.bmp") && ok;
+  ok = ShootDialog(run.Window, run.ProcessId, 40004, L"Zelvan", nullptr, out + L"about-dialog.bmp") &&
+       ok;
   DWORD exitCode = 0;
   ok = CloseProgram(&run, &exitCode) && exitCode == 0 && ok;
   return ok ? 0 : 1;
