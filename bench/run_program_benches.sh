@@ -16,9 +16,12 @@ for arch in x86_64 i686; do
   build=${ZELVAN_BUILD_DIR:-$root/build}/bench-$arch
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$arch.cmake" >/dev/null
   cmake --build "$build" -j "$(nproc)" --target zelvan minimal_window startup_bench day_step_bench
-  echo "=== $arch: program sizes"
+  echo "=== $arch: program sizes (as built, with debugging information; and stripped)"
   for exe in "$build/shell/zelvan.exe" "$build/bench/minimal_window.exe"; do
-    printf '%-20s %9d bytes\n' "$(basename "$exe")" "$(stat -c %s "$exe")"
+    "$arch-w64-mingw32-strip" -o "$build/stripped.exe" "$exe"
+    printf '%-20s %9d bytes, stripped %9d bytes\n' "$(basename "$exe")" "$(stat -c %s "$exe")" \
+      "$(stat -c %s "$build/stripped.exe")"
+    rm -f "$build/stripped.exe"
   done
   echo "=== $arch: cold start to the first finished paint"
   xvfb-run -a -s "-screen 0 1024x768x24" "$root/cmake/wine-run.sh" "$build/bench/startup_bench.exe" "$starts"
