@@ -129,3 +129,62 @@ TEST_F(Scrolling, KeysBarWheelAndClicksMoveTheTopRow) {
   EXPECT_EQ(MaxTopRow(), max);
   ASSERT_NO_FATAL_FAILURE(Close());
 }
+
+// Page mode 2 of the keys (Flags bits 20 to 22) pages by half the rows painted.
+TEST_F(Scrolling, KeyPageModeTwoMovesHalfThePage) {
+  StoreTestFont();
+  PutDword(kProductKey, L"Day", kScrolledDay);
+  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(kScrolledDay)));
+  StorePlacement(0, 0, 200, 240, SW_SHOWNORMAL);
+  const uint32_t fixed = kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt();
+  struct Row {
+    uint32_t keyMode;  // Flags bits 20 to 22
+    bool half;         // Page Down moves half the rows painted, else the rows painted less one
+  };
+  const Row rows[] = {{1, false}, {2, true}, {4, true}, {3, false}, {0, false}};
+  int32_t rowsPainted = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.keyMode);
+    PutDword(kProductKey, L"Flags", (fixed & ~0x700000u) | (row.keyMode << 20));
+    PutDword(kProductKey, L"LastPosition", 0);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    SendMessageW(run_.Window, WM_KEYDOWN, VK_NEXT, 1);
+    const int32_t moved = TopRow();
+    if (rowsPainted == 0) rowsPainted = moved + 1;  // the first row is mode 1
+    EXPECT_EQ(moved, row.half ? rowsPainted / 2 : rowsPainted - 1);
+    ASSERT_NO_FATAL_FAILURE(Close());
+  }
+}
+
+// Flags bits 6 and 7: a scroll bar on the right, on the left, or none.
+TEST_F(Scrolling, ScrollBarSideFollowsFlags) {
+  StoreTestFont();
+  PutDword(kProductKey, L"Day", kScrolledDay);
+  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(kScrolledDay)));
+  StorePlacement(0, 0, 200, 240, SW_SHOWNORMAL);
+  const uint32_t base = (kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt()) & ~0xC0u;
+  struct Row {
+    uint32_t bits;  // Flags bits 6 and 7
+    bool bar;       // a vertical scroll bar
+    bool left;      // on the left side
+  };
+  const Row rows[] = {{0x40, true, false}, {0x80, true, true}, {0xC0, true, true}, {0x00, false, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.bits);
+    PutDword(kProductKey, L"Flags", base | row.bits);
+    PutDword(kProductKey, L"LastPosition", 0);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_EQ((GetWindowLongW(run_.Window, GWL_STYLE) & WS_VSCROLL) != 0, row.bar);
+    EXPECT_EQ((GetWindowLongW(run_.Window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0, row.left);
+    ScrollBarState bar = {};
+    const bool set = ProbeScrollBar(probe_, &bar);
+    EXPECT_EQ(set && bar.Max > 0, row.bar) << "the range is set only with a scroll bar";
+    // Without a scroll bar the keys still scroll.
+    SendMessageW(run_.Window, WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_TRUE(ShowsADay());
+    ASSERT_NO_FATAL_FAILURE(Close());
+    uint32_t position = 0;
+    ASSERT_TRUE(StoredDword(L"LastPosition", &position));
+    EXPECT_EQ(position, 1u);
+  }
+}
