@@ -7,6 +7,7 @@
 
 namespace {
 
+// The registered query message, the same number in every process.
 UINT QueryMessage() {
   static const UINT message = RegisterWindowMessageW(kProbeQueryMessage);
   return message;

@@ -8,6 +8,7 @@ const wchar_t kProgramTitle[] = L"Zelvan";
 
 namespace {
 
+// The path that ProgramPath returns: the build's zelvan.exe until set.
 std::wstring& ProgramPathSlot() {
 #ifdef ZELVAN_PROGRAM_EXE
   static std::wstring path = WindowsPath(ZELVAN_PROGRAM_EXE);
@@ -26,6 +27,8 @@ struct WindowSearch {
   int Count;
 };
 
+// True if window belongs to the search's process and has its class and title
+// (each only when given).
 bool Matches(HWND window, const WindowSearch& search) {
   if (search.ProcessId != 0) {
     DWORD owner = 0;
@@ -51,6 +54,7 @@ struct DialogSearch {
   HWND Found;
 };
 
+// EnumWindows step of FindOtherDialog: stops at the first matching dialog.
 BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
   DialogSearch* search = reinterpret_cast<DialogSearch*>(parameter);
   WindowSearch dialogs = {search->ProcessId, L"#32770", nullptr, nullptr, 0};
@@ -64,6 +68,7 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
   return FALSE;
 }
 
+// EnumWindows step: counts matching windows and keeps the first.
 BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
   WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
   if (Matches(window, *search)) {
@@ -73,6 +78,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
   return TRUE;
 }
 
+// Stores text as REG_SZ value name under HKEY_CURRENT_USER\keyPath. True on success.
 bool SetStringValue(const wchar_t* keyPath, const wchar_t* name, const wchar_t* text) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
@@ -90,6 +96,7 @@ bool IsExtendedKey(WORD key) {
   return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE;
 }
 
+// Fills input with the press (or release) of virtual key key.
 void KeyEvent(INPUT* input, WORD key, bool up) {
   *input = INPUT{};
   input->type = INPUT_KEYBOARD;

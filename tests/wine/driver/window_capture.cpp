@@ -49,6 +49,7 @@ namespace {
 constexpr DWORD kFlushInterval = 80;
 constexpr int kMostReadings = 25;
 
+// The screen rectangle area once two readings agree (at most kMostReadings).
 bool CaptureSettled(const RECT& area, Picture* picture) {
   if (!CaptureScreen(area, picture)) return false;
   for (int i = 0; i < kMostReadings; ++i) {
