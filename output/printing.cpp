@@ -211,8 +211,6 @@ PagingEnd PrintPages(LessonView* view, int32_t headerHeight, int32_t footerHeigh
 
 const char* PageSetupErrorText() { return PageSetupFailureText(CommDlgExtendedError()); }
 
-void ReleaseSavedDevMode() { KeepDevMode(nullptr); }
-
 HGLOBAL LoadSavedDevMode(const wchar_t* name, HGLOBAL fallback) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return fallback;
@@ -245,16 +243,17 @@ HDC StartPrintJob(const wchar_t* documentName, PrintMargins* margins) {
   PrintMargins stored = ReadPrintMargins();
   setup.rtMargin = RECT{stored.Left, stored.Top, stored.Right, stored.Bottom};
   // The dialog gets a block of its own: it may replace or release it.
-  setup.hDevMode = LoadSavedDevMode(kDevModeValue, CopyGlobalBlock(savedDevMode));
+  setup.hDevMode = LoadSavedDevMode(kDevModeValue, savedDevMode);
+  if (setup.hDevMode == savedDevMode) setup.hDevMode = CopyGlobalBlock(savedDevMode);
   setup.hDevNames = StoredPrinterNames(&setup.hDevMode);
 
   if (!PageSetupDlgW(&setup)) {
     // A cancel is the user's choice (extended error 0): no message.
-    DWORD code = CommDlgExtendedError();
+    const bool cancelled = CommDlgExtendedError() == 0;
     if (setup.hDevMode) GlobalFree(setup.hDevMode);
     if (setup.hDevNames) GlobalFree(setup.hDevNames);
-    if (code != 0) {
-      const char* text = PageSetupFailureText(code);
+    if (!cancelled) {
+      const char* text = PageSetupErrorText();
       ShowPrintMessage(text && text[0] ? text : kUnknownPrintError, kPrintErrorCaption);
     }
     return nullptr;

@@ -30,6 +30,3 @@ HGLOBAL LoadSavedDevMode(const wchar_t* name, HGLOBAL fallback);
 // The text of the last Page Setup failure (CommDlgExtendedError), or null
 // when the table has none for it (0, a cancel, among them).
 const char* PageSetupErrorText();
-
-// Releases the device mode that this run's Page Setup returned last.
-void ReleaseSavedDevMode();

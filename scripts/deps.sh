@@ -9,7 +9,7 @@ base=(build-essential cmake g++ pkg-config libgtest-dev googletest libbenchmark-
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
       wine wine64 wine32:i386 xvfb xauth imagemagick)
 extra=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils
-       libreoffice-writer)
+       libreoffice-writer python3)
 
 packages=("${base[@]}")
 [ "$what" = test ] && packages+=("${extra[@]}")

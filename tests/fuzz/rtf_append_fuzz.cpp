@@ -20,29 +20,25 @@ namespace {
 // What a reader shows for the body of text, by the body's rules.
 std::u16string ExpectedReading(const WideChar* text) {
   std::u16string shown;
-  bool afterEscape = false;
   size_t i = 0;
   while (text[i] != 0) {
     uint32_t unit = static_cast<uint16_t>(text[i]);
     if (unit == 0x20) {
       size_t run = 0;
       while (text[i] == 0x20) ++run, ++i;
-      shown.append(afterEscape ? run : run + 1, u' ');
-      afterEscape = false;
+      // Every blank shows: the extra one behind an escape is its delimiter.
+      shown.append(run, u' ');
     } else if (unit == 0x0D || unit == 0x0A) {
       while (text[i] == 0x0D || text[i] == 0x0A) ++i;
       shown += u"\n\n";
-      afterEscape = false;
     } else if (unit >= 0x21 && unit <= 0x7E) {
       shown.push_back(static_cast<char16_t>(unit));
-      afterEscape = false;
       ++i;
     } else {
       uint16_t points[3];
       int32_t count = unit > 0x05EA ? DecomposePresentationForm(unit, points) : 0;
       if (count == 0) shown.push_back(static_cast<char16_t>(unit));
       for (int32_t k = 0; k < count; ++k) shown.push_back(static_cast<char16_t>(points[k]));
-      afterEscape = true;
       ++i;
     }
   }
