@@ -134,7 +134,9 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
   switch (message) {
     case WM_ERASEBKGND: OnEraseCalendar(dialog, cal, reinterpret_cast<HDC>(wParam)); return TRUE;
     case WM_PAINT: OnPaintCalendar(dialog, cal); return TRUE;
-    case WM_SYSKEYDOWN: ShowCalendarMonth(cal, CalendarKey(cal, static_cast<uint32_t>(wParam))); return FALSE;
+    case WM_SYSKEYDOWN:
+      ShowCalendarMonth(cal, CalendarKey(cal, static_cast<uint32_t>(wParam)));
+      return FALSE;
     case WM_LBUTTONDOWN: OnCalendarClick(dialog, cal, LOWORD(lParam), HIWORD(lParam)); return FALSE;
     case WM_COMMAND:
       if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;

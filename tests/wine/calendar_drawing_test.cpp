@@ -206,16 +206,17 @@ TEST_F(CalendarDrawingTest, SixthWeekRowIsClearedByTheNextMonth) {
   Open(first);
   ASSERT_EQ(cal_.WeekRows, 6);
   const int32_t g = cal_.GridTop, ch = cal_.CellHeight;
-  const RECT sixth = {cal_.GridLeft, g + 6 * ch + 1, cal_.GridLeft + cal_.GridWidth, g + 7 * ch + 1};
+  const int32_t left = cal_.GridLeft, right = cal_.GridLeft + cal_.GridWidth;
+  const RECT sixth = {left, g + 6 * ch + 1, right, g + 7 * ch + 1};
   EXPECT_GT(Count(sixth, IsWhite), Area(sixth) / 2);
-  const RECT bottomRule = {cal_.GridLeft, g + 7 * ch, cal_.GridLeft + cal_.GridWidth, g + 7 * ch + 1};
+  const RECT bottomRule = {left, g + 7 * ch, right, g + 7 * ch + 1};
   EXPECT_EQ(Count(bottomRule, IsDark), Area(bottomRule));
 
   Step(CalendarKey(&cal_, kKeyLeft));
   ASSERT_EQ(cal_.WeekRows, 5);
   const uint32_t face = ButtonFace();
   EXPECT_EQ(Count(sixth, [face](uint32_t p) { return p == face; }), Area(sixth));
-  const RECT fifthRule = {cal_.GridLeft, g + 6 * ch, cal_.GridLeft + cal_.GridWidth, g + 6 * ch + 1};
+  const RECT fifthRule = {left, g + 6 * ch, right, g + 6 * ch + 1};
   EXPECT_EQ(Count(fifthRule, IsDark), Area(fifthRule));
 }
 
