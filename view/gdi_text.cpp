@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "shell/app_state.h"
 #include "view/text_device.h"
 #include "view/text_stream.h"
 
@@ -26,6 +27,19 @@ RECT MakeBox(int32_t x, int32_t y, int32_t w, int32_t h) {
     return static_cast<LONG>(v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : v));
   };
   return RECT{x, y, edge(static_cast<int64_t>(x) + w), edge(static_cast<int64_t>(y) + h)};
+}
+
+// True when run is handed to DrawTextW in reading order and holds a letter:
+// the Reverse option is on and letters are not their own bytes (code base
+// 0x61). Such a run is drawn as a right-to-left paragraph, so that marks at
+// its ends (the geresh of a final numeral) stay with their letters instead of
+// taking the left-to-right paragraph's side.
+bool DrawsInReadingOrder(const uint8_t* run, int32_t count) {
+  if (!(App.Flags & kFlagReverse) || App.Font.FontAsciiBase == 0x61) return false;
+  for (int32_t i = 0; i < count && run[i] != 0; ++i) {
+    if (run[i] >= 0x61 && run[i] <= 0x7B) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -69,7 +83,9 @@ int32_t DrawRun(DcHandle dc, const uint8_t* run, int32_t count, int32_t x, int32
   const WideChar* text = MapToDisplay(run, count);
   if (!text) return 0;
   RECT box = MakeBox(x, y, w, h);
-  return DrawTextW(dc, text, RunLength(text, count), &box, kRunFormat);
+  UINT format = kRunFormat;
+  if (DrawsInReadingOrder(run, count)) format |= DT_RTLREADING;
+  return DrawTextW(dc, text, RunLength(text, count), &box, format);
 }
 
 int32_t DrawRunColoured(DcHandle dc, const uint8_t* run, int32_t count, int32_t x, int32_t y,
