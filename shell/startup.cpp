@@ -60,6 +60,16 @@ int UsableShowCommand(int32_t stored, int fallback) {
   return (stored > SW_HIDE && stored <= SW_MAX) ? stored : fallback;
 }
 
+// True if the box left, top, width, height (sizes below 1 taken as 1) shows on
+// a monitor: a placement stored on a screen that is gone keeps the default.
+bool IsOnSomeMonitor(int32_t left, int32_t top, int32_t width, int32_t height) {
+  const int64_t right = static_cast<int64_t>(left) + (width > 0 ? width : 1);
+  const int64_t bottom = static_cast<int64_t>(top) + (height > 0 ? height : 1);
+  RECT box = {left, top, static_cast<LONG>(right > INT32_MAX ? INT32_MAX : right),
+              static_cast<LONG>(bottom > INT32_MAX ? INT32_MAX : bottom)};
+  return MonitorFromRect(&box, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
 }  // namespace
 
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
@@ -81,7 +91,9 @@ void RestoreWindowPlacement(HWND window, int showCommand) {
   const int32_t width = ReadSettingInt(kProductKey, L"Width", 0);
   const int32_t height = ReadSettingInt(kProductKey, L"Height", 0);
   const int32_t shown = ReadSettingInt(kProductKey, L"showCmd", showCommand);
-  if (width > 0 || height > 0) MoveWindow(window, left, top, width, height, TRUE);
+  if ((width > 0 || height > 0) && IsOnSomeMonitor(left, top, width, height)) {
+    MoveWindow(window, left, top, width, height, TRUE);
+  }
   ShowWindow(window, UsableShowCommand(shown, showCommand));
 }
 

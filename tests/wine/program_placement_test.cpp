@@ -106,3 +106,17 @@ TEST_F(Placement, MaximizedAndMinimizedWindowsStartSoAgain) {
   EXPECT_TRUE(ShowsADay());
   ASSERT_NO_FATAL_FAILURE(Close());
 }
+
+TEST_F(Placement, PlacementOffEveryScreenKeepsTheDefaultPosition) {
+  StoreTestFont();
+  StorePlacement(5000, 5000, 420, 330, SW_SHOWNORMAL);  // a monitor that is gone
+  ASSERT_NO_FATAL_FAILURE(Start());
+  RECT box = {};
+  GetWindowRect(run_.Window, &box);
+  RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT visible = {};
+  EXPECT_TRUE(IntersectRect(&visible, &box, &screen))
+      << "opened off the screen at " << box.left << "," << box.top;
+  EXPECT_TRUE(ShowsADay());
+  ASSERT_NO_FATAL_FAILURE(Close());
+}
