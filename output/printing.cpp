@@ -12,6 +12,7 @@
 
 #include "output/print_header_footer.h"
 #include "shell/app_state.h"
+#include "shell/on_demand_api.h"
 #include "shell/settings.h"
 #include "shell/update_address.h"
 #include "view/line_layout.h"
@@ -135,8 +136,8 @@ HGLOBAL NewDevNames(const wchar_t* name) {
 // True if the system has a printer name.
 bool PrinterInstalled(const wchar_t* name) {
   HANDLE printer = nullptr;
-  if (!OpenPrinterW(const_cast<wchar_t*>(name), &printer, nullptr)) return false;
-  ClosePrinter(printer);
+  if (!OnDemandOpenPrinterW(const_cast<wchar_t*>(name), &printer, nullptr)) return false;
+  OnDemandClosePrinter(printer);
   return true;
 }
 
@@ -209,7 +210,7 @@ PagingEnd PrintPages(LessonView* view, int32_t headerHeight, int32_t footerHeigh
 
 }  // namespace
 
-const char* PageSetupErrorText() { return PageSetupFailureText(CommDlgExtendedError()); }
+const char* PageSetupErrorText() { return PageSetupFailureText(OnDemandCommDlgExtendedError()); }
 
 HGLOBAL LoadSavedDevMode(const wchar_t* name, HGLOBAL fallback) {
   HKEY key = nullptr;
@@ -247,9 +248,9 @@ HDC StartPrintJob(const wchar_t* documentName, PrintMargins* margins) {
   if (setup.hDevMode == savedDevMode) setup.hDevMode = CopyGlobalBlock(savedDevMode);
   setup.hDevNames = StoredPrinterNames(&setup.hDevMode);
 
-  if (!PageSetupDlgW(&setup)) {
+  if (!OnDemandPageSetupDlgW(&setup)) {
     // A cancel is the user's choice (extended error 0): no message.
-    const bool cancelled = CommDlgExtendedError() == 0;
+    const bool cancelled = OnDemandCommDlgExtendedError() == 0;
     if (setup.hDevMode) GlobalFree(setup.hDevMode);
     if (setup.hDevNames) GlobalFree(setup.hDevNames);
     if (!cancelled) {

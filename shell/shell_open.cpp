@@ -1,9 +1,7 @@
 // The home page and the update page, opened through ShellExecuteExW.
 #include "shell/shell_open.h"
 
-#include <objbase.h>
-#include <shellapi.h>
-
+#include "shell/on_demand_api.h"
 #include "shell/update_address.h"
 
 namespace {
@@ -13,7 +11,7 @@ namespace {
 void StartComForShell() {
   static bool started = false;
   if (started) return;
-  const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const HRESULT result = OnDemandCoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   started = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
 }
 
@@ -27,7 +25,7 @@ BOOL OpenWithShell(HWND owner, const wchar_t* address) {
   info.hwnd = owner;
   info.lpVerb = L"Open";
   info.lpFile = address;
-  return ShellExecuteExW(&info);
+  return OnDemandShellExecuteExW(&info);
 }
 
 void OpenHomePage(HWND owner) {

@@ -1,0 +1,46 @@
+#include "shell/on_demand_api.h"
+
+namespace {
+
+// The function name of library dll, loaded from the system folder on the
+// first call and kept for the run; null when it cannot be had.
+template <typename Function>
+Function SystemFunction(const wchar_t* dll, const char* name) {
+  HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module == nullptr) module = LoadLibraryW(dll);  // systems without the search flags
+  if (module == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+BOOL OnDemandPageSetupDlgW(LPPAGESETUPDLGW setup) {
+  static auto function = SystemFunction<decltype(&PageSetupDlgW)>(L"comdlg32.dll", "PageSetupDlgW");
+  return function ? function(setup) : FALSE;
+}
+
+DWORD OnDemandCommDlgExtendedError() {
+  static auto function =
+      SystemFunction<decltype(&CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+  return function ? function() : CDERR_INITIALIZATION;
+}
+
+BOOL OnDemandOpenPrinterW(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults) {
+  static auto function = SystemFunction<decltype(&OpenPrinterW)>(L"winspool.drv", "OpenPrinterW");
+  return function ? function(name, printer, defaults) : FALSE;
+}
+
+BOOL OnDemandClosePrinter(HANDLE printer) {
+  static auto function = SystemFunction<decltype(&ClosePrinter)>(L"winspool.drv", "ClosePrinter");
+  return function ? function(printer) : FALSE;
+}
+
+BOOL OnDemandShellExecuteExW(SHELLEXECUTEINFOW* info) {
+  static auto function = SystemFunction<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+  return function ? function(info) : FALSE;
+}
+
+HRESULT OnDemandCoInitializeEx(LPVOID reserved, DWORD mode) {
+  static auto function = SystemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+  return function ? function(reserved, mode) : E_FAIL;
+}

@@ -1,0 +1,25 @@
+// System functions that only some commands need (Page Setup, the printer
+// list, the shell, COM). Their libraries are loaded on the first use, so that
+// starting the program does not load them. Each behaves as the function of the
+// same name without the prefix; when its library or entry cannot be loaded it
+// fails as that function fails.
+#pragma once
+#include <windows.h>
+#include <cderr.h>
+#include <commdlg.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <winspool.h>
+
+// PageSetupDlgW; FALSE when comdlg32 cannot be loaded.
+BOOL OnDemandPageSetupDlgW(LPPAGESETUPDLGW setup);
+// CommDlgExtendedError; CDERR_INITIALIZATION when comdlg32 cannot be loaded,
+// so that the failure is never taken for a cancel.
+DWORD OnDemandCommDlgExtendedError();
+// OpenPrinterW and ClosePrinter; FALSE when winspool cannot be loaded.
+BOOL OnDemandOpenPrinterW(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults);
+BOOL OnDemandClosePrinter(HANDLE printer);
+// ShellExecuteExW; FALSE when shell32 cannot be loaded.
+BOOL OnDemandShellExecuteExW(SHELLEXECUTEINFOW* info);
+// CoInitializeEx; E_FAIL when ole32 cannot be loaded.
+HRESULT OnDemandCoInitializeEx(LPVOID reserved, DWORD mode);
