@@ -287,6 +287,34 @@ TEST_F(CalendarDrawingTest, YearRowFrameAndArrows) {
   EXPECT_EQ(cal_.ForwardArrowLeft, forward);
 }
 
+// The arrows point the way they lead, with the Reverse option on as under
+// Wine: each box holds exactly what left-to-right drawing of its text gives
+// (a right-to-left paragraph would mirror "<<" into ">>").
+TEST_F(CalendarDrawingTest, ArrowsPointBackAndForward) {
+  App.Flags = kFlagReverse;
+  Open(HebrewToAbsolute(7, 1, 5785));
+  Canvas reference = {};
+  ASSERT_TRUE(OpenCanvas(&reference, kSheetWidth, kSheetHeight));
+  HGDIOBJ previous = SelectObject(reference.Dc, cal_.BoldFont);
+  const int32_t top = cal_.YearRowTop;
+  const struct {
+    int32_t left;
+    const wchar_t* text;
+  } arrows[] = {{cal_.BackArrowLeft, L"  <<  "}, {cal_.ForwardArrowLeft, L"  >>  "}};
+  for (const auto& arrow : arrows) {
+    RECT box = {arrow.left, top, arrow.left + cal_.ArrowWidth, top + cal_.TextHeight};
+    DrawTextW(reference.Dc, arrow.text, 6, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    GdiFlush();
+    int differ = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+      for (int x = box.left; x < box.right; ++x) differ += PixelAt(reference, x, y) != PixelAt(canvas_, x, y);
+    }
+    EXPECT_EQ(differ, 0) << "the arrow at " << arrow.left << " is not drawn as \"" << arrow.text[2] << "\"";
+  }
+  SelectObject(reference.Dc, previous);
+  CloseCanvas(&reference);
+}
+
 // From year 10000 (a five-digit text) to 9999: the narrower box is centred
 // anew and none of the wider box's frame remains beside it.
 TEST_F(CalendarDrawingTest, NarrowerYearLeavesNoOldFrame) {
