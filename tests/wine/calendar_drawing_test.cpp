@@ -97,8 +97,10 @@ class CalendarDrawingTest : public testing::Test {
   int Count(const RECT& area, const std::function<bool(uint32_t)>& test) {
     GdiFlush();
     int n = 0;
-    for (int y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, canvas_.Height); ++y) {
-      for (int x = std::max<LONG>(area.left, 0); x < std::min<LONG>(area.right, canvas_.Width); ++x) {
+    const int top = std::max<LONG>(area.top, 0), bottom = std::min<LONG>(area.bottom, canvas_.Height);
+    const int left = std::max<LONG>(area.left, 0), right = std::min<LONG>(area.right, canvas_.Width);
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
         if (test(canvas_.Pixels[y * canvas_.Width + x] & 0xFFFFFF)) ++n;
       }
     }
@@ -303,13 +305,17 @@ TEST_F(CalendarDrawingTest, ArrowsPointBackAndForward) {
   } arrows[] = {{cal_.BackArrowLeft, L"  <<  "}, {cal_.ForwardArrowLeft, L"  >>  "}};
   for (const auto& arrow : arrows) {
     RECT box = {arrow.left, top, arrow.left + cal_.ArrowWidth, top + cal_.TextHeight};
-    DrawTextW(reference.Dc, arrow.text, 6, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(reference.Dc, arrow.text, 6, &box,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     GdiFlush();
     int differ = 0;
     for (int y = box.top; y < box.bottom; ++y) {
-      for (int x = box.left; x < box.right; ++x) differ += PixelAt(reference, x, y) != PixelAt(canvas_, x, y);
+      for (int x = box.left; x < box.right; ++x) {
+        differ += PixelAt(reference, x, y) != PixelAt(canvas_, x, y);
+      }
     }
-    EXPECT_EQ(differ, 0) << "the arrow at " << arrow.left << " is not drawn as \"" << arrow.text[2] << "\"";
+    EXPECT_EQ(differ, 0) << "the arrow at " << arrow.left << " is not drawn as "
+                         << (arrow.text[2] == L'<' ? "<<" : ">>");
   }
   SelectObject(reference.Dc, previous);
   CloseCanvas(&reference);
@@ -436,7 +442,8 @@ TEST_F(AsciiTextTest, ColouredFormRestoresTheColours) {
   SetTextColor(a_.Dc, RGB(10, 20, 30));
   SetBkColor(a_.Dc, RGB(200, 210, 220));
   const uint8_t text[] = " 5785 ";
-  EXPECT_GT(DrawAsciiTextColoured(a_.Dc, text, 6, 0, 0, 200, 30, kCalendarWhite, kCalendarBlack), 0);
+  EXPECT_GT(
+      DrawAsciiTextColoured(a_.Dc, text, 6, 0, 0, 200, 30, kCalendarWhite, kCalendarBlack), 0);
   EXPECT_EQ(GetTextColor(a_.Dc), RGB(10, 20, 30));
   EXPECT_EQ(GetBkColor(a_.Dc), RGB(200, 210, 220));
   GdiFlush();
