@@ -1,0 +1,161 @@
+// The resources of zelvan.exe as the system reads them: the menu and its
+// shortcut texts against the accelerator table, the toolbar bitmap, the icon,
+// the dialogs and the 85 lesson resources.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+
+namespace {
+
+// zelvan.exe as a data file; null if it cannot be loaded.
+HMODULE Program() {
+  static HMODULE module = [] {
+    std::string unixPath = ZELVAN_PROGRAM_EXE;
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  }();
+  return module;
+}
+
+struct MenuItem {
+  std::wstring menu;      // the pop-up's text
+  std::wstring text;      // the item's text before the 0x08
+  std::wstring shortcut;  // after the 0x08, or empty
+  UINT id;                // 0 for a separator
+};
+
+std::vector<MenuItem> ReadMenu(HMENU bar) {
+  std::vector<MenuItem> items;
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    wchar_t title[64] = {};
+    GetMenuStringW(bar, i, title, 64, MF_BYPOSITION);
+    HMENU popup = GetSubMenu(bar, i);
+    for (int j = 0; j < GetMenuItemCount(popup); ++j) {
+      wchar_t text[128] = {};
+      GetMenuStringW(popup, j, text, 128, MF_BYPOSITION);
+      std::wstring whole = text;
+      MenuItem item = {title, whole, L"", GetMenuItemID(popup, j)};
+      size_t mark = whole.find(L'\b');
+      if (mark != std::wstring::npos) {
+        item.text = whole.substr(0, mark);
+        item.shortcut = whole.substr(mark + 1);
+      }
+      items.push_back(item);
+    }
+  }
+  return items;
+}
+
+// "Ctrl+<key>" of an accelerator entry; empty for any other kind.
+std::wstring ShortcutText(const ACCEL& accel) {
+  if (accel.fVirt != (FVIRTKEY | FCONTROL | FNOINVERT)) return L"";
+  if (accel.key == VK_HOME) return L"Ctrl+Home";
+  if (accel.key >= 'A' && accel.key <= 'Z') return std::wstring(L"Ctrl+") + static_cast<wchar_t>(accel.key);
+  return L"?";
+}
+
+std::vector<ACCEL> ReadAccelerators() {
+  HACCEL table = LoadAcceleratorsW(Program(), MAKEINTRESOURCEW(IDA_MAIN));
+  std::vector<ACCEL> entries;
+  if (table == nullptr) return entries;
+  entries.resize(CopyAcceleratorTableW(table, nullptr, 0));
+  CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
+  DestroyAcceleratorTable(table);
+  return entries;
+}
+
+TEST(ProgramResources, MenuAsTheUserSeesIt) {
+  ASSERT_NE(Program(), nullptr);
+  HMENU bar = LoadMenuW(Program(), MAKEINTRESOURCEW(IDM_MAIN));
+  ASSERT_NE(bar, nullptr);
+  const std::vector<MenuItem> expected = {
+      {L"&File", L"&About", L"", IDC_ABOUT},
+      {L"&File", L"Check For &Updates", L"", IDC_CHECK_UPDATES},
+      {L"&File", L"&Calendar", L"Ctrl+D", IDC_CALENDAR},
+      {L"&File", L"", L"", 0},
+      {L"&File", L"F&ont", L"Ctrl+F", IDC_FONT},
+      {L"&File", L"Re&verse", L"", IDC_REVERSE},
+      {L"&File", L"", L"", 0},
+      {L"&File", L"&Copy", L"Ctrl+C", IDC_COPY},
+      {L"&File", L"&Append to ClipBoard", L"Ctrl+E", IDC_APPEND},
+      {L"&File", L"&Print", L"Ctrl+P", IDC_PRINT},
+      {L"&File", L"E&xit", L"Ctrl+Q", IDC_EXIT},
+      {L"&Go", L"&Calendar", L"Ctrl+D", IDC_CALENDAR},
+      {L"&Go", L"", L"", 0},
+      {L"&Go", L"&Today", L"Ctrl+Home", IDC_TODAY},
+      {L"&Go", L"&Previous day", L"", IDC_PREVIOUS_DAY},
+      {L"&Go", L"&Next day", L"", IDC_NEXT_DAY},
+  };
+  const std::vector<MenuItem> items = ReadMenu(bar);
+  ASSERT_EQ(items.size(), expected.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].menu, expected[i].menu) << i;
+    EXPECT_EQ(items[i].text, expected[i].text) << i;
+    EXPECT_EQ(items[i].shortcut, expected[i].shortcut) << i;
+    EXPECT_EQ(items[i].id, expected[i].id) << i;
+  }
+  DestroyMenu(bar);
+}
+
+// Every shortcut the menu shows is in the accelerator table with the item's
+// command, and every key of the table gives one of the menu's commands.
+TEST(ProgramResources, MenuShortcutsAgreeWithTheAcceleratorTable) {
+  ASSERT_NE(Program(), nullptr);
+  HMENU bar = LoadMenuW(Program(), MAKEINTRESOURCEW(IDM_MAIN));
+  ASSERT_NE(bar, nullptr);
+  const std::vector<MenuItem> items = ReadMenu(bar);
+  const std::vector<ACCEL> table = ReadAccelerators();
+  ASSERT_EQ(table.size(), 9u);
+  for (const MenuItem& item : items) {
+    if (item.shortcut.empty()) continue;
+    bool found = false;
+    for (const ACCEL& accel : table) found |= ShortcutText(accel) == item.shortcut && accel.cmd == item.id;
+    EXPECT_TRUE(found) << "menu item " << item.id << " shows a shortcut the table lacks";
+  }
+  for (const ACCEL& accel : table) {
+    EXPECT_NE(ShortcutText(accel), L"") << "only Ctrl+key entries without highlighting";
+    bool known = false;
+    for (const MenuItem& item : items) known |= item.id == accel.cmd;
+    EXPECT_TRUE(known) << "accelerator for command " << accel.cmd << " reaches no menu command";
+  }
+  DestroyMenu(bar);
+}
+
+TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
+  HMODULE program = Program();
+  ASSERT_NE(program, nullptr);
+  HBITMAP toolbar = static_cast<HBITMAP>(
+      LoadImageW(program, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  ASSERT_NE(toolbar, nullptr);
+  DIBSECTION dib = {};
+  ASSERT_EQ(GetObjectW(toolbar, sizeof dib, &dib), static_cast<int>(sizeof dib));
+  EXPECT_EQ(dib.dsBm.bmWidth, 64);  // four 16 x 16 images side by side
+  EXPECT_EQ(dib.dsBm.bmHeight, 16);
+  EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
+  DeleteObject(toolbar);
+
+  for (int size : {16, 32}) {
+    HICON icon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(IDI_ZELVAN), IMAGE_ICON, size, size, 0));
+    EXPECT_NE(icon, nullptr) << size;
+    if (icon) DestroyIcon(icon);
+  }
+  for (int dialog : {IDD_ABOUT, IDD_FONT, IDD_CALENDAR}) {
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(dialog), RT_DIALOG), nullptr) << dialog;
+  }
+  EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST), nullptr);
+  EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION), nullptr);
+  int lessons = 0;
+  for (int id = 1101; id <= 1367; ++id) {
+    lessons += FindResourceExW(program, RT_RCDATA, MAKEINTRESOURCEW(id),
+                               MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)) != nullptr;
+  }
+  EXPECT_EQ(lessons, 85);
+}
+
+}  // namespace
