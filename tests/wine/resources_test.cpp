@@ -9,16 +9,14 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/wine/driver/program_driver.h"
 
 namespace {
 
 // zelvan.exe as a data file; null if it cannot be loaded.
 HMODULE Program() {
   static HMODULE module = [] {
-    std::string unixPath = ZELVAN_PROGRAM_EXE;
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    return LoadLibraryExW(WindowsPath(ZELVAN_PROGRAM_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   }();
   return module;
 }
