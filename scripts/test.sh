@@ -42,6 +42,7 @@ start_display() {
   export ZELVAN_DISPLAY_STARTED=1
 }
 
+not_run=()
 for stage in "${stages[@]}"; do
   echo "=== $stage"
   case $stage in
@@ -53,11 +54,26 @@ for stage in "${stages[@]}"; do
       start_display
       configure_and_test "$build/win64" -- -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" ;;
     win32)
-      start_display
-      configure_and_test "$build/win32" -- -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" ;;
+      if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+        start_display
+        configure_and_test "$build/win32" -- -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake"
+      else
+        # Everything is still cross-built for i686 (the lesson encoder runs in the
+        # build); only running the programs needs 32-bit Wine.
+        cmake -S "$root" -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
+        cmake --build "$build/win32" -j "$jobs"
+        reason=$(cat "$(scripts/deps.sh reason-file)" 2>/dev/null || echo "wine32:i386 is not installed")
+        not_run+=("win32: i686 built, its tests under Wine NOT RUN: 32-bit Wine could not be installed ($reason)")
+        echo "${not_run[-1]}"
+      fi ;;
     *)
       echo "unknown stage: $stage (native, sanitize, win64, win32)" >&2
       exit 2 ;;
   esac
 done
-echo "All tests passed."
+if [ ${#not_run[@]} -gt 0 ]; then
+  printf '%s\n' "${not_run[@]}"
+  echo "All tests that ran passed."
+else
+  echo "All tests passed."
+fi
