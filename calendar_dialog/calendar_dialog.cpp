@@ -1,22 +1,21 @@
 // The calendar dialog's window side: opening it with its fonts, and its
-// dialog procedure, which hands clicks and Alt keys to the month model and
-// paints what changed.
+// dialog procedure, which hands clicks, Alt keys and the keys that move the
+// selected day to the month model, paints what changed and answers screen
+// readers.
 #include "calendar_dialog/calendar_dialog.h"
 
+#include "calendar_dialog/calendar_accessible.h"
 #include "calendar_dialog/calendar_drawing.h"
 #include "calendar_dialog/calendar_geometry.h"
 #include "calendar_dialog/calendar_hit_test.h"
+#include "calendar_dialog/calendar_keyboard.h"
 #include "resources/resource.h"
+#include "view/colour_scheme.h"
 
 namespace {
 
 constexpr LONG kCalendarFontHeight = 14;  // logical units, cell height
 constexpr int32_t kFaceNameLimit = LF_FACESIZE - 1;
-
-// The dialog's state, stored with the dialog at WM_INITDIALOG; null before.
-CalendarState* StateOf(HWND dialog) {
-  return reinterpret_cast<CalendarState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
 
 // Keeps the dialog's device context for its life, and lays the sheet out in
 // the client area with the bold font's height as the year row's height.
@@ -41,7 +40,7 @@ void OnEraseCalendar(HWND dialog, CalendarState* cal, HDC dc) {
   cal->RedrawFlags = kRedrawInitial;
   RECT client = {};
   GetClientRect(dialog, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(dc, &client, RoleBrush(dc, ColourRole::Face));
   SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);
 }
 
@@ -68,10 +67,40 @@ void OnCalendarClick(HWND dialog, CalendarState* cal, int32_t x, int32_t y) {
   }
 }
 
-// Enter, Esc and the close box: nothing chosen.
+// A key without Alt that moves the selected day; the move is painted and
+// announced.
+void OnCalendarKey(HWND dialog, CalendarState* cal, uint32_t key) {
+  const AbsoluteDay before = SelectedCalendarDay(cal);
+  const uint8_t redraw = MoveCalendarSelection(cal, key, GetKeyState(VK_CONTROL) < 0);
+  ShowCalendarMonth(cal, redraw);
+  if (SelectedCalendarDay(cal) != before) AnnounceCalendarSelection(dialog);
+}
+
+// Enter picks the selected day (the dialog ends with 1, as for a day click);
+// Esc and the close box choose nothing.
 void OnCalendarClose(HWND dialog, CalendarState* cal, WORD command) {
-  cal->Result = 0;
+  cal->Result = command == IDOK ? SelectedCalendarDay(cal) : 0;
   EndDialog(dialog, command);
+}
+
+// The system's colours or the high-contrast mode changed: all is drawn anew.
+void OnCalendarColours(HWND dialog) {
+  RefreshColourScheme();
+  InvalidateRect(dialog, nullptr, TRUE);
+}
+
+// The accessible object of the client area, as the dialog's message result.
+INT_PTR OnCalendarGetObject(HWND dialog, WPARAM flags, LPARAM objectId) {
+  const LRESULT object = AnswerCalendarObject(dialog, flags, objectId);
+  if (object == 0) return FALSE;
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, object);
+  return TRUE;
+}
+
+// The arrow keys are the dialog's own (there are no controls to move between).
+INT_PTR OnCalendarDialogCode(HWND dialog) {
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, DLGC_WANTARROWS);
+  return TRUE;
 }
 
 void OnDestroyCalendar(HWND dialog, CalendarState* cal) {
@@ -80,6 +109,10 @@ void OnDestroyCalendar(HWND dialog, CalendarState* cal) {
 }
 
 }  // namespace
+
+CalendarState* CalendarStateOf(HWND dialog) {
+  return reinterpret_cast<CalendarState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
 void DescribeCalendarFont(LOGFONTW* description, const WideChar* fontName) {
   *description = LOGFONTW{};
@@ -115,8 +148,8 @@ AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, Abso
                                         CalendarDialogProc, reinterpret_cast<LPARAM>(&cal));
   if (cal.NormalFont != nullptr) DeleteObject(cal.NormalFont);
   if (cal.BoldFont != nullptr) DeleteObject(cal.BoldFont);
-  // Only a day click ends the dialog with 1; a dialog that could not be shown
-  // (-1) or was closed otherwise hands back nothing.
+  // Only a day click or Enter ends the dialog with 1; a dialog that could not
+  // be shown (-1) or was closed otherwise hands back nothing.
   return ended == 1 ? cal.Result : 0;
 }
 
@@ -129,7 +162,7 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     OnInitCalendar(dialog, reinterpret_cast<CalendarState*>(lParam));
     return FALSE;
   }
-  CalendarState* cal = StateOf(dialog);
+  CalendarState* cal = CalendarStateOf(dialog);
   if (cal == nullptr) return FALSE;
   switch (message) {
     case WM_ERASEBKGND: OnEraseCalendar(dialog, cal, reinterpret_cast<HDC>(wParam)); return TRUE;
@@ -137,6 +170,11 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_SYSKEYDOWN:
       ShowCalendarMonth(cal, CalendarKey(cal, static_cast<uint32_t>(wParam)));
       return FALSE;
+    case WM_KEYDOWN: OnCalendarKey(dialog, cal, static_cast<uint32_t>(wParam)); return FALSE;
+    case WM_GETDLGCODE: return OnCalendarDialogCode(dialog);
+    case WM_GETOBJECT: return OnCalendarGetObject(dialog, wParam, lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnCalendarColours(dialog); return FALSE;
     case WM_LBUTTONDOWN: OnCalendarClick(dialog, cal, LOWORD(lParam), HIWORD(lParam)); return FALSE;
     case WM_COMMAND:
       if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;

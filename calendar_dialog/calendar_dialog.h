@@ -11,14 +11,17 @@
 
 // Shows dialog 106 owned by owner on the month of day (0 = today), with day
 // selected; fontName is the face of its fonts (empty or null: "David", Hebrew
-// character set). Returns the AbsoluteDay the user clicked, or 0 when the
-// dialog was closed in any other way or could not be shown.
+// character set). Returns the AbsoluteDay the user clicked or picked with
+// Enter, or 0 when the dialog was closed in any other way or could not be shown.
 AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, AbsoluteDay day,
                                const WideChar* fontName);
 
 // The dialog procedure; its creation parameter is the dialog's CalendarState,
 // which the caller owns and which outlives the dialog.
 INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The dialog's state, stored with the dialog at WM_INITDIALOG; null before.
+CalendarState* CalendarStateOf(HWND dialog);
 
 // Shows the sheet after a navigation step: repaints when redraw (the redraw
 // flags the step returned) is non-zero, that is when the sheet changed.

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "calendar_dialog/calendar_geometry.h"
+#include "view/colour_scheme.h"
 #include "view/gdi_text.h"
 #include "view/text_device.h"
 
@@ -34,11 +35,16 @@ void Reselect(HDC dc, HGDIOBJ previous) {
   if (previous != nullptr) SelectObject(dc, previous);
 }
 
-// Fills left..right-1, top..bottom-1 with the button-face colour of the system.
+// Fills left..right-1, top..bottom-1 with the dialog's background colour.
 void FillButtonFace(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  if (right <= left || bottom <= top) return;
-  RECT box = {left, top, right, bottom};
-  FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+  FillRoleBox(dc, left, top, right - left, bottom - top, ColourRole::Face);
+}
+
+// Plain text of the sheet: ink on an opaque paper background.
+void UsePlainColours(HDC dc) {
+  SetTextColor(dc, RoleColour(dc, ColourRole::Ink));
+  SetBkColor(dc, RoleColour(dc, ColourRole::Paper));
+  SetBkMode(dc, OPAQUE);
 }
 
 int32_t LabelLength(const uint8_t* label) {
@@ -70,7 +76,7 @@ void ClearYearGap(const CalendarState* cal) {
 void DrawArrowBox(const CalendarState* cal, int32_t left, const uint8_t* arrow) {
   HDC dc = cal->Dc;
   const int32_t top = cal->YearRowTop;
-  FillBox(dc, left - 1, top - 1, cal->ArrowWidth + 2, cal->TextHeight + 2, BLACK_BRUSH);
+  FillRoleBox(dc, left - 1, top - 1, cal->ArrowWidth + 2, cal->TextHeight + 2, ColourRole::Ink);
   DrawRun(dc, arrow, kArrowLength, left, top, cal->ArrowWidth, cal->TextHeight);
 }
 
@@ -85,6 +91,7 @@ int32_t RunWidth(const CalendarState* cal, const uint8_t* run, int32_t count) {
 
 void PaintCalendar(CalendarState* cal) {
   if (cal->Dc == nullptr) return;
+  UsePlainColours(cal->Dc);
   if (cal->RedrawFlags & kRedrawMonthButtons) DrawMonthButtonsPlain(cal);
   DrawMonthGrid(cal);
   DrawMonthButton(cal, cal->Displayed.month, true);
@@ -100,14 +107,16 @@ void HighlightDayCell(CalendarState* cal, int32_t day, bool on) {
   int32_t column = 0;
   if (cal->Dc == nullptr || !CalendarDayCell(cal, day, &row, &column)) return;
   HDC dc = cal->Dc;
+  UsePlainColours(dc);
   const int32_t left = cal->GridLeft + column * cal->CellWidth + 1;
   const int32_t top = cal->GridTop + row * cal->CellHeight + 1;
-  FillBox(dc, left, top, cal->CellWidth - 1, cal->CellHeight - 1, on ? BLACK_BRUSH : WHITE_BRUSH);
+  FillRoleBox(dc, left, top, cal->CellWidth - 1, cal->CellHeight - 1,
+              on ? ColourRole::Marked : ColourRole::Paper);
   HGDIOBJ font = SelectIfAny(dc, cal->BoldFont);
   const uint8_t* number = kDayNumbers + 2 * (day - 1);
   if (on) {
     DrawAsciiTextColoured(dc, number, 2, left, top, cal->CellWidth, cal->CellHeight,
-                          kCalendarWhite, kCalendarBlack);
+                          RoleColour(dc, ColourRole::MarkedInk), RoleColour(dc, ColourRole::Marked));
   } else {
     DrawAsciiText(dc, number, 2, left, top, cal->CellWidth, cal->CellHeight);
   }
@@ -119,8 +128,8 @@ void DrawMonthButton(CalendarState* cal, int32_t month, bool on) {
   const MonthButton& button = cal->Buttons[month - 1];
   if (button.Label == nullptr) return;
   HDC dc = cal->Dc;
-  HGDIOBJ pen = SelectObject(dc, GetStockObject(on ? WHITE_PEN : BLACK_PEN));
-  HGDIOBJ brush = SelectObject(dc, GetStockObject(on ? BLACK_BRUSH : WHITE_BRUSH));
+  HGDIOBJ pen = SelectRolePen(dc, on ? ColourRole::MarkedInk : ColourRole::Ink);
+  HGDIOBJ brush = SelectRoleBrush(dc, on ? ColourRole::Marked : ColourRole::Paper);
   Rectangle(dc, button.Left + 1, button.Top + 1, button.Right - 1, button.Bottom - 1);
   SelectObject(dc, brush);
   SelectObject(dc, pen);
@@ -132,7 +141,8 @@ void DrawMonthButton(CalendarState* cal, int32_t month, bool on) {
   const int32_t h = button.Bottom - button.Top - 1;
   const int32_t length = LabelLength(button.Label);
   if (on) {
-    DrawRunColoured(dc, button.Label, length, x, y, w, h, kCalendarWhite, kCalendarBlack);
+    DrawRunColoured(dc, button.Label, length, x, y, w, h, RoleColour(dc, ColourRole::MarkedInk),
+                    RoleColour(dc, ColourRole::Marked));
   } else {
     DrawRun(dc, button.Label, length, x, y, w, h);
   }
@@ -142,9 +152,9 @@ void DrawMonthButton(CalendarState* cal, int32_t month, bool on) {
 void DrawMonthGrid(CalendarState* cal) {
   if (cal->Dc == nullptr) return;
   HDC dc = cal->Dc;
-  HGDIOBJ pen = SelectObject(dc, GetStockObject(BLACK_PEN));
+  HGDIOBJ pen = SelectRolePen(dc, ColourRole::Ink);
   HGDIOBJ font = SelectIfAny(dc, cal->NormalFont);
-  HGDIOBJ brush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  HGDIOBJ brush = SelectRoleBrush(dc, ColourRole::Paper);
   const bool clearSixthRow = UpdateCalendarWeekRows(cal);
   const int32_t gridLeft = cal->GridLeft;
   const int32_t gridTop = cal->GridTop;
@@ -196,7 +206,7 @@ void DrawYearRow(CalendarState* cal) {
   const int32_t top = cal->YearRowTop;
 
   ClearYearGap(cal);
-  FillBox(dc, left - 1, top - 1, width + 2, cal->TextHeight + 2, BLACK_BRUSH);
+  FillRoleBox(dc, left - 1, top - 1, width + 2, cal->TextHeight + 2, ColourRole::Ink);
   DrawAsciiText(dc, cal->Text, length, left, top, width, cal->TextHeight);
 
   if (cal->ArrowWidth == 0) {

@@ -7,10 +7,6 @@
 #include "calendar_dialog/calendar_model.h"
 #include "shell/platform_types.h"
 
-// Colours as COLORREF values 0x00BBGGRR.
-constexpr uint32_t kCalendarWhite = 0x00FFFFFF;
-constexpr uint32_t kCalendarBlack = 0x00000000;
-
 // Most characters DrawAsciiText draws: the year text " %d " of a five-digit year.
 constexpr int32_t kAsciiTextLimit = 7;
 

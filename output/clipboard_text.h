@@ -56,6 +56,12 @@ int32_t LessonTextToUnicode(const uint8_t* text, WideChar* buffer, size_t buffer
 // with kUnicodeNoMemory.
 WideChar* DayTextToUnicode(const uint8_t* text, int32_t* result);
 
+// The day's text as DayTextToUnicode gives it for the Unicode code base (the
+// plain text of a Copy), whatever the settings: every record in reading order
+// with the letters in the Unicode Hebrew block (MapToReading). The text that
+// screen readers are given. Ownership and results as DayTextToUnicode.
+WideChar* DayTextToReading(const uint8_t* text, int32_t* result);
+
 // Units of a zero-terminated UTF-16 text before its zero; 0 for null.
 size_t UnicodeUnits(const WideChar* text);
 

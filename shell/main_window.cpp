@@ -10,9 +10,10 @@
 #include "shell/about_dialog.h"
 #include "shell/app_state.h"
 #include "shell/font_dialog.h"
+#include "shell/main_accessible.h"
 #include "shell/settings.h"
 #include "shell/shell_open.h"
-#include "view/gdi_text.h"
+#include "view/colour_scheme.h"
 #include "view/main_view.h"
 #include "view/view_fonts.h"
 #include "view/view_paint.h"
@@ -120,12 +121,25 @@ void OnFontCommand(HWND window) {
   if (ShowFontDialog(window, &App.Font) != IDOK) return;
   HDC dc = GetDC(window);
   CreateDateBandFont();
-  const DateBandBox& band = App.DateBand;
-  FillBox(dc, band.X, band.Y, band.Width, band.Height, LTGRAY_BRUSH);
-  SetBkMode(dc, TRANSPARENT);
-  DrawDateBand(dc);
+  PaintDateBand(dc);
   ReleaseDC(window, dc);
   SetViewFont(App.View, &App.Font);
+}
+
+// The high-contrast mode is read again after a settings change; the window is
+// painted again in the colours that now apply when it changed or when repaint
+// is set (the system's colours changed).
+void OnColoursChanged(HWND window, bool repaint) {
+  if (RefreshColourScheme() || repaint) InvalidateRect(window, nullptr, TRUE);
+  if (repaint && App.Toolbar != nullptr) SendMessageW(App.Toolbar, WM_SYSCOLORCHANGE, 0, 0);
+}
+
+// Erases the client area in the colour of the text area's paper.
+LRESULT OnEraseBackground(HWND window, HDC dc) {
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(dc, &client, RoleBrush(dc, ColourRole::Paper));
+  return 1;
 }
 
 // Logging off or shutting down ends the program as closing it does, so the
@@ -223,6 +237,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN: OnTextClick(window, wParam, lParam); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam); return 0;
     case WM_ENDSESSION: OnEndSession(window, wParam); return 0;
+    case WM_GETOBJECT: {
+      const LRESULT object = AnswerMainWindowObject(window, wParam, lParam);
+      if (object != 0) return object;
+      break;
+    }
+    case WM_SETTINGCHANGE: OnColoursChanged(window, wParam == SPI_SETHIGHCONTRAST); break;
+    case WM_SYSCOLORCHANGE: OnColoursChanged(window, true); break;
+    case WM_ERASEBKGND: return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

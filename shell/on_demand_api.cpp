@@ -44,3 +44,29 @@ HRESULT OnDemandCoInitializeEx(LPVOID reserved, DWORD mode) {
   static auto function = SystemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
   return function ? function(reserved, mode) : E_FAIL;
 }
+
+LRESULT OnDemandLresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN object) {
+  static auto function = SystemFunction<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+  return function ? function(riid, wParam, object) : static_cast<LRESULT>(E_FAIL);
+}
+
+HRESULT OnDemandCreateStdAccessibleObject(HWND window, LONG objectId, REFIID riid, void** object) {
+  static auto function =
+      SystemFunction<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+  if (function) return function(window, objectId, riid, object);
+  *object = nullptr;
+  return E_FAIL;
+}
+
+BSTR OnDemandSysAllocStringLen(const OLECHAR* text, UINT length) {
+  static auto function = SystemFunction<decltype(&SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen");
+  return function ? function(text, length) : nullptr;
+}
+
+bool StartComOnce() {
+  static bool started = false;
+  if (started) return true;
+  const HRESULT result = OnDemandCoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  started = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+  return started;
+}

@@ -1,5 +1,5 @@
 // System functions that only some commands need (Page Setup, the printer
-// list, the shell, COM). Their libraries are loaded on the first use, so that
+// list, the shell, COM, accessibility). Their libraries are loaded on the first use, so that
 // starting the program does not load them. Each behaves as the function of the
 // same name without the prefix; when its library or entry cannot be loaded it
 // fails as that function fails.
@@ -8,6 +8,7 @@
 #include <cderr.h>
 #include <commdlg.h>
 #include <objbase.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <winspool.h>
 
@@ -23,3 +24,14 @@ BOOL OnDemandClosePrinter(HANDLE printer);
 BOOL OnDemandShellExecuteExW(SHELLEXECUTEINFOW* info);
 // CoInitializeEx; E_FAIL when ole32 cannot be loaded.
 HRESULT OnDemandCoInitializeEx(LPVOID reserved, DWORD mode);
+// LresultFromObject; E_FAIL when oleacc cannot be loaded.
+LRESULT OnDemandLresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN object);
+// CreateStdAccessibleObject; E_FAIL when oleacc cannot be loaded.
+HRESULT OnDemandCreateStdAccessibleObject(HWND window, LONG objectId, REFIID riid, void** object);
+// SysAllocStringLen; null when oleaut32 cannot be loaded.
+BSTR OnDemandSysAllocStringLen(const OLECHAR* text, UINT length);
+
+// Starts COM (single-threaded apartment) on the calling thread once for the
+// run, for the shell's handlers and for the accessible objects handed to
+// other programs. True when COM is usable on the thread.
+bool StartComOnce();

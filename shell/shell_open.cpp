@@ -4,21 +4,10 @@
 #include "shell/on_demand_api.h"
 #include "shell/update_address.h"
 
-namespace {
-
-// The shell may hand an address to a handler that it activates through COM,
-// which needs COM on the calling thread; it is started once and kept for the run.
-void StartComForShell() {
-  static bool started = false;
-  if (started) return;
-  const HRESULT result = OnDemandCoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  started = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
-}
-
-}  // namespace
-
 BOOL OpenWithShell(HWND owner, const wchar_t* address) {
-  StartComForShell();
+  // The shell may hand an address to a handler that it activates through COM,
+  // which needs COM on the calling thread.
+  StartComOnce();
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_FLAG_NO_UI;

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <string>
 
+#include "calendar/day_names.h"
 #include "calendar/hebrew_calendar.h"
 #include "calendar/hebrew_date_text.h"
 #include "calendar/calendar_range.h"
@@ -40,9 +41,6 @@ constexpr char kProgram[] = "zelvan-cli";
 constexpr int32_t kFirstYear = 1;
 constexpr int32_t kLastYear = 9999;
 constexpr int64_t kMaxDays = 100000;  // --days N: N is 1..kMaxDays
-
-const char* const kWeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                      "Thursday", "Friday", "Saturday"};
 
 // Prints the usage to out.
 void PrintUsage(FILE* out) {
@@ -185,7 +183,7 @@ std::string IsoDate(AbsoluteDay day) {
 // and each heading with its lesson.
 void PrintDayReport(AbsoluteDay day, const DayLessons& lessons) {
   std::printf("Gregorian date: %s\n", IsoDate(day).c_str());
-  std::printf("Weekday: %s\n", kWeekdayNames[WeekdayOf(day)]);
+  std::printf("Weekday: %s\n", WeekdayName(WeekdayOf(day)));
   std::printf("Hebrew date: %s\n", HebrewDateUtf8(day).c_str());
   std::printf("Lesson day: %d\n", static_cast<int>(lessons.LessonDay));
   for (int32_t i = 0; i < 3; ++i) {

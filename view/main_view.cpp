@@ -4,6 +4,7 @@
 
 #include "lessons/day_selection.h"
 #include "lessons/lesson_schedule.h"
+#include "shell/main_accessible.h"
 #include "view/line_layout.h"
 #include "view/text_device.h"
 #include "view/view_fonts.h"
@@ -170,4 +171,5 @@ void ShowSelectedDay(WindowHandle window, AbsoluteDay day) {
   LayoutText(view, text, true);
   view->TopRow = 0;
   RepaintMainWindow(window, kPaintErase | 0xFF);
+  AnnounceShownDay(window);
 }

@@ -62,12 +62,12 @@ bool ReserveConversion(size_t count) {
   return true;
 }
 
-// Converts up to count bytes of run into the shared buffer, reversing when
-// asked. Returns the buffer or null.
-const WideChar* ConvertRun(const uint8_t* run, int32_t count, bool reverse) {
+// Converts up to count bytes of run into the shared buffer with the code base
+// setting baseSetting, reversing when asked. Returns the buffer or null.
+const WideChar* ConvertRun(const uint8_t* run, int32_t count, int32_t baseSetting, bool reverse) {
   size_t wanted = count > 0 ? static_cast<size_t>(count) : 0;
   if (!ReserveConversion(wanted)) return nullptr;
-  int32_t base = EffectiveCodeBase(App.Font.FontAsciiBase);
+  int32_t base = EffectiveCodeBase(baseSetting);
   int32_t length = 0;
   if (run) {
     while (static_cast<size_t>(length) < wanted && run[length] != 0) {
@@ -132,11 +132,15 @@ int32_t EffectiveCodeBase(int32_t setting) {
 
 const WideChar* MapToDisplay(const uint8_t* run, int32_t count) {
   bool reverse = (App.Flags & kFlagReverse) != 0 && App.Font.FontAsciiBase != kIdentityBase;
-  return ConvertRun(run, count, reverse);
+  return ConvertRun(run, count, App.Font.FontAsciiBase, reverse);
 }
 
 const WideChar* MapToDisplayForMeasure(const uint8_t* run, int32_t count) {
-  return ConvertRun(run, count, false);
+  return ConvertRun(run, count, App.Font.FontAsciiBase, false);
+}
+
+const WideChar* MapToReading(const uint8_t* run, int32_t count) {
+  return ConvertRun(run, count, kDefaultAsciiBase, true);
 }
 
 int32_t LastDisplayLength() { return Conversion.Length; }

@@ -42,6 +42,11 @@ struct StreamRecord {
 // True for a rule record (flag & 7 == 7), false for a text record.
 inline bool IsRuleRecord(uint8_t flag) { return (flag & kRecordRuleMask) == kRecordRuleMask; }
 
+// True for the style key (or flag byte) of a heading: large and bold together.
+inline bool IsHeadingStyle(uint32_t key) {
+  return (key & (kRecordLarge | kRecordBold)) == (kRecordLarge | kRecordBold);
+}
+
 // Indent in device units (0..63) of a text record's parameter byte.
 inline int32_t RecordIndent(uint8_t param) { return param & 0x3F; }
 
@@ -88,6 +93,11 @@ const WideChar* MapToDisplay(const uint8_t* run, int32_t count);
 // MapToDisplay that never reverses, whatever the Reverse option: the form
 // measuring uses (reversal changes the glyphs' order, not their width).
 const WideChar* MapToDisplayForMeasure(const uint8_t* run, int32_t count);
+
+// The run in reading order as Unicode, whatever the settings: code base 0x5D0
+// and always reversed (stored text is in display order), brackets swapped.
+// The form text is read in by programs other than the display (screen readers).
+const WideChar* MapToReading(const uint8_t* run, int32_t count);
 
 // Characters written by the last conversion, before its zero character.
 int32_t LastDisplayLength();

@@ -7,7 +7,9 @@
 #include <cwchar>
 
 #include "shell/app_state.h"
+#include "view/colour_scheme.h"
 #include "view/text_device.h"
+#include "view/text_stream.h"
 
 namespace {
 
@@ -78,7 +80,7 @@ void* SelectStyle(LessonView* view, uint32_t request) {
     }
   }
   if (request & kStyleSetColour) {
-    SetTextColor(dc, (key & 0x0C) == 0x0C ? kHeadingColour : kTextColour);
+    SetTextColor(dc, RoleColour(dc, IsHeadingStyle(key) ? ColourRole::Heading : ColourRole::Ink));
   }
   // Without a font nothing changes in the DC; the current font is handed
   // back so that the caller's restore still puts the right one back.

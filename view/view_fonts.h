@@ -7,10 +7,6 @@
 
 #include "view/lesson_view.h"
 
-// Text colours of a selected style (COLORREF 0x00BBGGRR).
-constexpr uint32_t kHeadingColour = 0x00FF0000;  // blue: large and bold
-constexpr uint32_t kTextColour = 0x00000000;     // black: every other style
-
 // Font height in points for style key and base point size: large 5/4 (20 when
 // the size is 0), else small 6/8 (14 when 0), else print 8, else the size.
 int32_t StyleFontPoints(uint32_t key, int32_t pointSize);

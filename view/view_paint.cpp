@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "shell/app_state.h"
+#include "view/colour_scheme.h"
 #include "view/gdi_text.h"
 #include "view/main_view.h"
 #include "view/text_device.h"
@@ -20,9 +21,11 @@ int32_t WordLength(const uint8_t* text) {
 
 // Draws one rule entry: a one-unit line across its box, halfway down.
 void PaintRule(HDC dc, const LineEntry* entry, int32_t y) {
-  HGDIOBJ brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
+  HGDIOBJ brush = SelectRoleBrush(dc, ColourRole::Ink);
+  HGDIOBJ pen = SelectRolePen(dc, ColourRole::Ink);
   int32_t middle = y + entry->Height / 2;
   Rectangle(dc, entry->X, middle, entry->X + entry->Width, middle + 1);
+  SelectObject(dc, pen);
   SelectObject(dc, brush);
 }
 
@@ -73,7 +76,7 @@ int32_t PaintText(LessonView* view, bool erase) {
   if (entry != nullptr && entry->Flags != 0 && !IsRuleRecord(entry->Flags)) style = entry->Flags;
   COLORREF savedColour = GetTextColor(dc);
   void* savedFont = SelectStyle(view, style | kStyleSetColour);
-  if (erase) FillBox(dc, view->X, view->Y, view->Width, view->Height, WHITE_BRUSH);
+  if (erase) FillRoleBox(dc, view->X, view->Y, view->Width, view->Height, ColourRole::Paper);
 
   for (; entry != nullptr && entry->Flags != 0; ++entry) {
     if (remaining < entry->Height) break;  // a line is drawn only if it fits whole
@@ -105,10 +108,19 @@ int32_t PaintText(LessonView* view, bool erase) {
 
 void DrawDateBand(DcHandle dc) {
   HGDIOBJ font = SelectObject(dc, App.DateBandFont);
+  const COLORREF colour = SetTextColor(dc, RoleColour(dc, ColourRole::BandInk));
   const DateBandBox& band = App.DateBand;
   DrawRun(dc, App.DateText, App.DateTextLength, band.X + 1, band.Y + 1, band.Width - 2,
           band.Height - 2);
+  SetTextColor(dc, colour);
   SelectObject(dc, font);
+}
+
+void PaintDateBand(DcHandle dc) {
+  const DateBandBox& band = App.DateBand;
+  FillRoleBox(dc, band.X, band.Y, band.Width, band.Height, ColourRole::Band);
+  SetBkMode(dc, TRANSPARENT);
+  DrawDateBand(dc);
 }
 
 void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags) {
@@ -119,13 +131,10 @@ void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags) {
     RECT client;
     GetClientRect(window, &client);
     client.top += ToolbarHeight() - 1;
-    FillRect(target, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(target, &client, RoleBrush(target, ColourRole::Paper));
   }
   if (flags & kPaintText) PaintText(App.View, (flags & kPaintErase) != 0);
-  const DateBandBox& band = App.DateBand;
-  FillBox(target, band.X, band.Y, band.Width, band.Height, LTGRAY_BRUSH);
-  SetBkMode(target, TRANSPARENT);
-  DrawDateBand(target);
+  PaintDateBand(target);
   if (dc == nullptr) EndPaint(window, &paint);
 }
 

@@ -25,5 +25,10 @@ void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags);
 // then the scroll bar.
 void RepaintMainWindow(WindowHandle window, uint32_t flags);
 
-// Draws App.DateText centred in the date band with the date band font.
+// Draws App.DateText centred in the date band with the date band font, in the
+// band's text colour.
 void DrawDateBand(DcHandle dc);
+
+// The whole date band: filled with its colour, then DrawDateBand on a
+// transparent background (the DC's background mode stays transparent).
+void PaintDateBand(DcHandle dc);

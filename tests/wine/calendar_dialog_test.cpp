@@ -1,7 +1,8 @@
 // The calendar dialog in the running program: opened with Ctrl+D, with the
 // Calendar command and with a click in the date band; days picked with the
 // mouse after moving through months and years with the mouse and with Alt
-// keys; Esc; the GDI objects over many openings; and the screenshots of docs/.
+// keys; a day picked with the keyboard alone while a screen reader listens;
+// Esc; the GDI objects over many openings; and the screenshots of docs/.
 //
 // The driver lays the sheet out itself with the program's own geometry and
 // fonts, so it knows where each button, arrow and day cell is. Clicks are sent
@@ -9,6 +10,7 @@
 // input (SendInput), which the system turns into WM_SYSKEYDOWN for the dialog
 // only if the dialog really has the keyboard.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -19,8 +21,10 @@
 #include "calendar_dialog/calendar_dialog.h"
 #include "calendar_dialog/calendar_geometry.h"
 #include "calendar_dialog/calendar_hit_test.h"
+#include "calendar_dialog/calendar_keyboard.h"
 #include "calendar_dialog/calendar_model.h"
 #include "lessons/lesson_schedule.h"
+#include "shell/reading_text.h"
 #include "tests/wine/driver/program_fixture.h"
 #include "tests/wine/driver/window_capture.h"
 #include "tests/wine/gdi_object_count.h"
@@ -113,6 +117,19 @@ class CalendarDialog : public ProgramTest {
       if (k == sheet_.Displayed.month ? dark * 10 < area * 7 : dark * 10 > area * 3) return false;
     }
     return true;
+  }
+
+  // True if the selected day's cell of the mirror is dark on the screen
+  // (highlighted), when its month is the one shown.
+  bool ShowsSelectedDay() {
+    int32_t row = 0, column = 0;
+    if (!CalendarDayCell(&sheet_, sheet_.Selected.day, &row, &column)) return false;
+    const CalendarRect cell = CalendarCellRect(&sheet_, row, column);
+    const RECT inside = {cell.Left + 2, cell.Top + 2, cell.Right - 2, cell.Bottom - 2};
+    Picture picture;
+    if (!CaptureClient(dialog_, &picture)) return false;
+    const int area = (inside.right - inside.left) * (inside.bottom - inside.top);
+    return CountPixels(picture, inside, IsDark) * 10 > area * 6;
   }
 
   // A click at x, y, also applied to the mirror; returns what the mirror did.
@@ -305,6 +322,107 @@ TEST_F(CalendarDialog, MouseAndAltKeysMoveThroughMonthsAndYears) {
   EXPECT_EQ(picked, HebrewToAbsolute(13, 29, 5784));
   ASSERT_NO_FATAL_FAILURE(Close());
   ExpectStored(picked, flags_);
+}
+
+namespace {
+
+// Name-change events of the client area of a window, as a screen reader hears them.
+HWND NamedWindow = nullptr;
+int NameChanges = 0;
+void CALLBACK CountNameChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+  if (window == NamedWindow && object == OBJID_CLIENT) ++NameChanges;
+}
+
+// The name of the client object of window, as a screen reader reads it.
+std::wstring ClientName(HWND window) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object)))) {
+    return L"";
+  }
+  VARIANT self;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::wstring text;
+  if (object->get_accName(self, &name) == S_OK && name) text = name;
+  SysFreeString(name);
+  object->Release();
+  return text;
+}
+
+// The name a day has: weekday, Gregorian and Hebrew date.
+std::wstring DayName(AbsoluteDay day) {
+  WideChar* text = DayNameText(day);
+  std::wstring name = text ? text : L"";
+  free(text);
+  return name;
+}
+
+}  // namespace
+
+// The keyboard alone: the arrows move the selected day as the sheet is drawn,
+// Page Up and Page Down a month, with Ctrl a year, Home and End to the ends of
+// the month; an Alt key still shows another month, from which the next arrow
+// goes on. The highlight and the screen reader's name follow every move, each
+// announced; Enter picks the day and the program moves there.
+TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
+  struct Row {
+    const char* what;
+    WORD modifier;
+    WORD key;
+    HebrewDate selected;  // month, day, year afterwards
+  };
+  const Row rows[] = {
+      {"Right: the next day", 0, VK_RIGHT, {6, 11, 5784}},
+      {"Down: a week later", 0, VK_DOWN, {6, 18, 5784}},
+      {"Left: the day before", 0, VK_LEFT, {6, 17, 5784}},
+      {"Up: a week earlier", 0, VK_UP, {6, 10, 5784}},
+      {"End: the last day of Elul", 0, VK_END, {6, 29, 5784}},
+      {"Right: into the new year", 0, VK_RIGHT, {7, 1, 5785}},
+      {"Page Down: the next month", 0, VK_NEXT, {8, 1, 5785}},
+      {"Down, then Home: the first of the month", 0, VK_DOWN, {8, 8, 5785}},
+      {"Home", 0, VK_HOME, {8, 1, 5785}},
+      {"Ctrl+Page Up: a year earlier", VK_CONTROL, VK_PRIOR, {8, 1, 5784}},
+      {"Page Up: the month before", 0, VK_PRIOR, {7, 1, 5784}},
+      {"Ctrl+Page Down: a year later", VK_CONTROL, VK_NEXT, {7, 1, 5785}},
+      {"Alt+Down shows Heshvan; Right goes on from its carried day", VK_MENU, VK_DOWN, {7, 1, 5785}},
+      {"Right", 0, VK_RIGHT, {8, 2, 5785}},
+  };
+  ASSERT_NO_FATAL_FAILURE(StartOn(kStartDay, ReverseAsAFirstStartSetsIt()));
+  ASSERT_NO_FATAL_FAILURE(OpenWithCtrlD());
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  EXPECT_EQ(ClientName(dialog_), DayName(kStartDay));
+  NamedWindow = dialog_;
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                       CountNameChange, run_.ProcessId, 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const int heard = NameChanges;
+    const AbsoluteDay before = SelectedCalendarDay(&sheet_);
+    if (row.modifier == VK_MENU) {
+      ASSERT_NO_FATAL_FAILURE(PressAlt(row.key));
+    } else {
+      ASSERT_NE(MoveCalendarSelection(&sheet_, row.key, row.modifier == VK_CONTROL), 0);
+      ASSERT_TRUE(PressKey(dialog_, row.modifier, row.key));
+    }
+    const AbsoluteDay selected = HebrewToAbsolute(row.selected.month, row.selected.day, row.selected.year);
+    EXPECT_EQ(SelectedCalendarDay(&sheet_), selected);
+    EXPECT_TRUE(WaitUntil([&] { return ClientName(dialog_) == DayName(selected); }, kConditionLimit))
+        << "the name does not follow the selected day";
+    EXPECT_TRUE(WaitUntil([&] { return ShowsDisplayedMonth() && (selected == before || ShowsSelectedDay()); },
+                          kConditionLimit));
+    if (selected != before) {
+      EXPECT_TRUE(WaitUntil([&] { return NameChanges > heard; }, kConditionLimit)) << "no name-change event";
+    }
+  }
+  UnhookWinEvent(hook);
+  CoUninitialize();
+  ASSERT_TRUE(PressKey(dialog_, 0, VK_RETURN));
+  EXPECT_TRUE(WaitForDialogGone()) << "Enter did not close the dialog";
+  ASSERT_NO_FATAL_FAILURE(Close());
+  ExpectStored(HebrewToAbsolute(8, 2, 5785), flags_);
 }
 
 // Opened and closed many times, the program holds as many GDI objects as

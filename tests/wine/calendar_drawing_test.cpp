@@ -443,7 +443,7 @@ TEST_F(AsciiTextTest, ColouredFormRestoresTheColours) {
   SetBkColor(a_.Dc, RGB(200, 210, 220));
   const uint8_t text[] = " 5785 ";
   EXPECT_GT(
-      DrawAsciiTextColoured(a_.Dc, text, 6, 0, 0, 200, 30, kCalendarWhite, kCalendarBlack), 0);
+      DrawAsciiTextColoured(a_.Dc, text, 6, 0, 0, 200, 30, RGB(255, 255, 255), RGB(0, 0, 0)), 0);
   EXPECT_EQ(GetTextColor(a_.Dc), RGB(10, 20, 30));
   EXPECT_EQ(GetBkColor(a_.Dc), RGB(200, 210, 220));
   GdiFlush();

@@ -1,0 +1,33 @@
+#include "calendar_dialog/calendar_accessible.h"
+
+#include <oleacc.h>
+
+#include "calendar_dialog/calendar_dialog.h"
+#include "calendar_dialog/calendar_keyboard.h"
+#include "shell/accessible_object.h"
+#include "shell/reading_text.h"
+
+namespace {
+
+int32_t ChildCount(HWND) { return 0; }
+
+// The selected day in words; the rest is the standard object's.
+WideChar* Text(HWND dialog, int32_t child, AccessibleField field) {
+  const CalendarState* cal = CalendarStateOf(dialog);
+  if (cal == nullptr || child != CHILDID_SELF || field != AccessibleField::Name) return nullptr;
+  return DayNameText(SelectedCalendarDay(cal));
+}
+
+int32_t Role(HWND, int32_t) { return 0; }
+uint32_t State(HWND, int32_t) { return STATE_SYSTEM_FOCUSABLE; }
+bool Location(HWND, int32_t, RECT*) { return false; }
+
+const AccessibleContent kCalendarContent = {ChildCount, Text, Role, State, Location};
+
+}  // namespace
+
+LRESULT AnswerCalendarObject(HWND dialog, WPARAM flags, LPARAM objectId) {
+  return AnswerClientObject(dialog, flags, objectId, &kCalendarContent);
+}
+
+void AnnounceCalendarSelection(HWND dialog) { AnnounceClientChange(dialog, false); }

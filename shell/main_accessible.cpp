@@ -1,0 +1,103 @@
+#include "shell/main_accessible.h"
+
+#include <oleacc.h>
+
+#include <cstddef>
+
+#include "output/clipboard_text.h"
+#include "shell/accessible_object.h"
+#include "shell/app_state.h"
+#include "shell/reading_text.h"
+#include "view/lesson_view.h"
+#include "view/text_stream.h"
+#include "view/view_scroll.h"
+
+namespace {
+
+// The shown day's LessonText, or null.
+const uint8_t* ShownText() { return App.View != nullptr ? App.View->Text : nullptr; }
+
+// Children: the lessons 1..LessonCount, then the date band.
+int32_t ChildCount(HWND) { return LessonCount(ShownText()) + 1; }
+bool IsDateBand(HWND window, int32_t child) { return child == ChildCount(window); }
+
+WideChar* Text(HWND window, int32_t child, AccessibleField field) {
+  const bool name = field == AccessibleField::Name;
+  if (child == CHILDID_SELF) {
+    if (name) return DayNameText(App.Day);
+    int32_t result = 0;
+    return DayTextToReading(ShownText(), &result);
+  }
+  if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : nullptr;
+  return LessonPartText(ShownText(), child, name ? LessonPart::Heading : LessonPart::Entry);
+}
+
+int32_t Role(HWND window, int32_t child) {
+  if (child == CHILDID_SELF) return ROLE_SYSTEM_DOCUMENT;
+  return IsDateBand(window, child) ? ROLE_SYSTEM_STATICTEXT : ROLE_SYSTEM_TEXT;
+}
+
+uint32_t State(HWND, int32_t child) {
+  if (child == CHILDID_SELF) return STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
+  return STATE_SYSTEM_READONLY;
+}
+
+// Stream offsets of lesson (1..): from its heading record to the next
+// heading record (or the stream's end). False when text has no such lesson.
+bool LessonSpan(const uint8_t* text, int32_t lesson, size_t* first, size_t* end) {
+  int32_t heading = 0;
+  StreamRecord record;
+  const uint8_t* at = text;
+  for (; ReadRecord(at, &record); at = NextRecord(at)) {
+    if (IsRuleRecord(record.Flag) || !IsHeadingStyle(record.Flag)) continue;
+    if (++heading == lesson) *first = static_cast<size_t>(at - text);
+    if (heading == lesson + 1) break;
+  }
+  *end = static_cast<size_t>(at - text);
+  return heading >= lesson && lesson >= 1;
+}
+
+// Box of the lines of lesson that the text area shows now, found as painting
+// walks them; false when none is shown.
+bool LessonBox(LessonView* view, int32_t lesson, RECT* box) {
+  size_t first = 0, end = 0;
+  if (view == nullptr || view->Lines == nullptr || !LessonSpan(view->Text, lesson, &first, &end)) {
+    return false;
+  }
+  const PaintStart start = FindPaintStart(view);
+  int32_t y = view->Y + start.Offset;
+  int32_t remaining = view->Height - start.Offset;
+  bool shown = false;
+  for (const LineEntry* entry = start.Entry; entry != nullptr && entry->Flags != 0; ++entry) {
+    if (remaining < entry->Height) break;  // painted only if it fits whole
+    if (!IsRuleRecord(entry->Flags) && entry->TextOffset >= first && entry->TextOffset < end) {
+      const RECT line = {entry->X - entry->LabelWidth, y, entry->X + entry->Width + entry->LabelWidth,
+                         y + entry->Height};
+      if (!shown) *box = line;
+      UnionRect(box, box, &line);
+      shown = true;
+    }
+    const int32_t rows = (entry->Flags & kRecordParagraphEnd) ? 2 : 1;
+    y += rows * entry->Height;
+    remaining -= rows * entry->Height;
+  }
+  return shown;
+}
+
+// The date band's box, or the shown lines of a lesson.
+bool Location(HWND window, int32_t child, RECT* box) {
+  if (!IsDateBand(window, child)) return LessonBox(App.View, child, box);
+  const DateBandBox& band = App.DateBand;
+  *box = RECT{band.X, band.Y, band.X + band.Width, band.Y + band.Height};
+  return true;
+}
+
+const AccessibleContent kMainWindowContent = {ChildCount, Text, Role, State, Location};
+
+}  // namespace
+
+LRESULT AnswerMainWindowObject(HWND window, WPARAM flags, LPARAM objectId) {
+  return AnswerClientObject(window, flags, objectId, &kMainWindowContent);
+}
+
+void AnnounceShownDay(HWND window) { AnnounceClientChange(window, true); }

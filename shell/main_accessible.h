@@ -1,0 +1,15 @@
+// The main window's client area as screen readers read it: the shown day.
+// Name: the day in words (weekday, Gregorian date, Hebrew date); value: the
+// day's whole text in reading order, as the plain text of a Copy; children:
+// the lessons (name the heading, value the entry) and then the date band.
+// A read-only document that takes the focus. Only the day decides what is
+// read: scrolling, the Reverse option and the display code base do not.
+#pragma once
+#include <windows.h>
+
+// WM_GETOBJECT of the main window: the accessible object of its client area,
+// or 0 for the default processing (another object id, or no object).
+LRESULT AnswerMainWindowObject(HWND window, WPARAM flags, LPARAM objectId);
+
+// Tells screen readers that another day is shown: its name and value changed.
+void AnnounceShownDay(HWND window);

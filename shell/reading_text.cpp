@@ -1,0 +1,138 @@
+#include "shell/reading_text.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "calendar/calendar_range.h"
+#include "calendar/day_names.h"
+#include "calendar/hebrew_date_text.h"
+#include "shell/checked_alloc.h"
+#include "view/text_stream.h"
+
+namespace {
+
+constexpr WideChar kBlank = 0x20;
+
+// A growing UTF-16 text owned by its writer until Finish hands it over.
+struct TextBuilder {
+  WideChar* Units;
+  size_t Length;
+  size_t Capacity;  // units, not counting the room for the zero
+};
+
+// Makes room for more units (and the zero) behind what the builder holds.
+void Reserve(TextBuilder* builder, size_t more) {
+  if (builder->Length + more <= builder->Capacity) return;
+  size_t capacity = builder->Capacity * 2 + more + 32;
+  auto* grown = static_cast<WideChar*>(CheckedAlloc((capacity + 1) * sizeof(WideChar)));
+  for (size_t i = 0; i < builder->Length; ++i) grown[i] = builder->Units[i];
+  free(builder->Units);
+  builder->Units = grown;
+  builder->Capacity = capacity;
+}
+
+void AppendUnits(TextBuilder* builder, const WideChar* units, size_t count) {
+  Reserve(builder, count);
+  for (size_t i = 0; i < count; ++i) builder->Units[builder->Length++] = units[i];
+}
+
+// Appends ASCII text, each byte one unit.
+void AppendAscii(TextBuilder* builder, const char* text) {
+  for (; *text != 0; ++text) {
+    const WideChar unit = static_cast<WideChar>(static_cast<unsigned char>(*text));
+    AppendUnits(builder, &unit, 1);
+  }
+}
+
+// Appends count stored bytes of run in reading order; false if the conversion
+// buffer could not be had.
+bool AppendReading(TextBuilder* builder, const uint8_t* run, size_t count) {
+  if (count == 0) return true;
+  if (count > static_cast<size_t>(INT32_MAX)) return false;
+  const WideChar* units = MapToReading(run, static_cast<int32_t>(count));
+  if (units == nullptr) return false;
+  size_t length = 0;
+  while (length < count && units[length] != 0) ++length;
+  AppendUnits(builder, units, length);
+  return true;
+}
+
+// The builder's text, zero-terminated, handed to the caller; null (and the
+// text released) when ok is false.
+WideChar* Finish(TextBuilder* builder, bool ok) {
+  if (!ok) {
+    free(builder->Units);
+    return nullptr;
+  }
+  Reserve(builder, 0);
+  builder->Units[builder->Length] = 0;
+  return builder->Units;
+}
+
+// Appends the Hebrew date of day; false if it has none or cannot be converted.
+bool AppendHebrewDate(TextBuilder* builder, AbsoluteDay day) {
+  HebrewDate date;
+  AbsoluteToHebrew(day, &date);
+  uint8_t text[kMaxHebrewDateText + 1];
+  const int32_t length = FormatHebrewDate(&date, text);
+  return length > 0 && AppendReading(builder, text, static_cast<size_t>(length));
+}
+
+// True for a text record in the heading style.
+bool IsHeading(const StreamRecord& record) {
+  return !IsRuleRecord(record.Flag) && IsHeadingStyle(record.Flag);
+}
+
+}  // namespace
+
+WideChar* DayNameText(AbsoluteDay day) {
+  if (!IsSupportedDay(day)) return nullptr;
+  GregorianDate gregorian;
+  AbsoluteToGregorian(day, &gregorian);
+  char date[48];
+  std::snprintf(date, sizeof date, "%s, %d %s %d, ", WeekdayName(WeekdayOf(day)),
+                static_cast<int>(gregorian.day), GregorianMonthName(gregorian.month),
+                static_cast<int>(gregorian.year));
+  TextBuilder builder = {};
+  AppendAscii(&builder, date);
+  const bool ok = AppendHebrewDate(&builder, day);
+  return Finish(&builder, ok);
+}
+
+WideChar* HebrewDateText(AbsoluteDay day) {
+  if (!IsSupportedDay(day)) return nullptr;
+  TextBuilder builder = {};
+  const bool ok = AppendHebrewDate(&builder, day);
+  return Finish(&builder, ok);
+}
+
+int32_t LessonCount(const uint8_t* text) {
+  int32_t count = 0;
+  StreamRecord record;
+  for (const uint8_t* at = text; ReadRecord(at, &record); at = NextRecord(at)) {
+    if (IsHeading(record)) ++count;
+  }
+  return count;
+}
+
+WideChar* LessonPartText(const uint8_t* text, int32_t lesson, LessonPart part) {
+  TextBuilder builder = {};
+  bool ok = true;
+  bool found = false;
+  int32_t heading = 0;
+  StreamRecord record;
+  for (const uint8_t* at = text; ok && ReadRecord(at, &record); at = NextRecord(at)) {
+    if (IsHeading(record)) {
+      if (++heading > lesson) break;
+      if (heading == lesson) {
+        found = true;
+        if (part == LessonPart::Heading) ok = AppendReading(&builder, record.Text, record.Length);
+      }
+    } else if (heading == lesson && part == LessonPart::Entry && !IsRuleRecord(record.Flag)) {
+      if (builder.Length > 0) AppendUnits(&builder, &kBlank, 1);
+      ok = AppendReading(&builder, record.Text, record.Length);
+    }
+  }
+  return Finish(&builder, ok && found);
+}

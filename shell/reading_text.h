@@ -1,0 +1,29 @@
+// The texts a screen reader is given about a day: the day said in words, and
+// the lessons of a LessonText one by one. All are zero-terminated UTF-16 in
+// reading order with the letters in the Unicode Hebrew block, whatever the
+// display settings (MapToReading); the day's whole text is DayTextToReading
+// (output/clipboard_text.h). Each result is the caller's, released with free().
+#pragma once
+#include <cstdint>
+
+#include "calendar/hebrew_calendar.h"
+#include "shell/platform_types.h"
+
+// Which text of a lesson.
+enum class LessonPart { Heading, Entry };
+
+// The day in words: weekday, Gregorian date and Hebrew date, as
+// "Wednesday, 1 January 2025, <Hebrew date>". Null for a day outside the
+// supported range.
+WideChar* DayNameText(AbsoluteDay day);
+
+// The Hebrew date of day alone; null outside the supported range.
+WideChar* HebrewDateText(AbsoluteDay day);
+
+// Number of lessons in text: its heading records (large and bold); 0 for null.
+int32_t LessonCount(const uint8_t* text);
+
+// Lesson number lesson (1..LessonCount) of text: its heading, or its entry
+// (the text records after the heading up to the next heading, joined by a
+// blank). Null for a lesson text does not have.
+WideChar* LessonPartText(const uint8_t* text, int32_t lesson, LessonPart part);
