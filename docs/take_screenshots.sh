@@ -23,12 +23,14 @@ for name in main-window narrow-window font-dialog about-dialog; do
   echo "docs/$name.png"
 done
 
-# The calendar dialog's sheets, written by its program scenario.
+# The calendar dialog's sheets and the dark high-contrast scheme, written by
+# their program scenarios.
 cmake --build "$build" -j "$(nproc)" --target zelvan_program_tests
 ZELVAN_SCREENSHOT_DIR="$shots" xvfb-run -a -s "-screen 0 1024x768x24" \
   "$root/cmake/wine-run.sh" "$build/tests/wine/zelvan_program_tests.exe" \
-  --gtest_filter=CalendarDialog.Screenshots
-for name in common-year adar-1 adar-2 six-rows after-six-rows; do
-  convert "$shots/calendar-$name.bmp" -strip "$root/docs/calendar-$name.png"
-  echo "docs/calendar-$name.png"
+  --gtest_filter=CalendarDialog.Screenshots:HighContrast.*
+for name in calendar-common-year calendar-adar-1 calendar-adar-2 calendar-six-rows \
+    calendar-after-six-rows high-contrast; do
+  convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
+  echo "docs/$name.png"
 done

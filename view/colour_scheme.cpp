@@ -15,6 +15,7 @@ struct RoleColours {
 };
 
 const RoleColours& ColoursOf(ColourRole role) {
+  // In the order of ColourRole.
   static const RoleColours kRoles[] = {
       {RGB(255, 255, 255), WHITE_BRUSH, WHITE_PEN, COLOR_WINDOW, false},              // Paper
       {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_WINDOWTEXT, false},                // Ink
@@ -23,19 +24,28 @@ const RoleColours& ColoursOf(ColourRole role) {
       {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_BTNTEXT, false},                   // BandInk
       {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_HIGHLIGHT, false},                 // Marked
       {RGB(255, 255, 255), WHITE_BRUSH, WHITE_PEN, COLOR_HIGHLIGHTTEXT, false},       // MarkedInk
-      {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},                        // Face
+      {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},  // Face: the system's either way
   };
+  static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(ColourRole::Face) + 1,
+                "one entry per role");
   return kRoles[static_cast<int>(role)];
 }
 
 // -1: not read yet; else 0 or 1.
 int HighContrast = -1;
 
+// True when the system says high contrast is on.
 bool ReadHighContrast() {
   HIGHCONTRASTW contrast = {};
   contrast.cbSize = sizeof contrast;
   return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
          (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// True while high contrast is on, as last read (read on the first call).
+bool HighContrastOn() {
+  if (HighContrast < 0) HighContrast = ReadHighContrast() ? 1 : 0;
+  return HighContrast == 1;
 }
 
 // True when role takes the system's colour in dc: on screens in high contrast.
@@ -46,11 +56,6 @@ bool UsesSystemColour(DcHandle dc, const RoleColours& colours) {
 }
 
 }  // namespace
-
-bool HighContrastOn() {
-  if (HighContrast < 0) HighContrast = ReadHighContrast() ? 1 : 0;
-  return HighContrast == 1;
-}
 
 bool RefreshColourScheme() {
   const int before = HighContrast;

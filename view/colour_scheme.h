@@ -23,9 +23,6 @@ enum class ColourRole {
   Face,        // the calendar's background: the button face colour either way
 };
 
-// True while the system says high contrast is on (as last read).
-bool HighContrastOn();
-
 // Reads the high-contrast mode again (on a settings or colour change); true
 // when it changed.
 bool RefreshColourScheme();

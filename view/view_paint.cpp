@@ -75,6 +75,7 @@ int32_t PaintText(LessonView* view, bool erase) {
   uint32_t style = 1;
   if (entry != nullptr && entry->Flags != 0 && !IsRuleRecord(entry->Flags)) style = entry->Flags;
   COLORREF savedColour = GetTextColor(dc);
+  COLORREF savedBack = SetBkColor(dc, RoleColour(dc, ColourRole::Paper));  // behind opaque runs
   void* savedFont = SelectStyle(view, style | kStyleSetColour);
   if (erase) FillRoleBox(dc, view->X, view->Y, view->Width, view->Height, ColourRole::Paper);
 
@@ -101,6 +102,7 @@ int32_t PaintText(LessonView* view, bool erase) {
 
   RestoreFont(dc, savedFont);
   SetTextColor(dc, savedColour);
+  SetBkColor(dc, savedBack);
   view->RowsPainted = rows;
   view->NextLine = const_cast<LineEntry*>(entry);
   return 0;

@@ -1,6 +1,7 @@
 // The probe: a hook DLL that runs inside the program under test and answers
 // the driver's queries (probe_protocol.h) with the program's own view of its
-// windows. It changes nothing in the program.
+// windows. It changes nothing in the program, except where the driver asks it
+// to stand in for the system's high-contrast mode, which Wine lacks.
 #include <windows.h>
 
 #include "tests/wine/driver/probe_protocol.h"
@@ -11,6 +12,75 @@ namespace {
 UINT QueryMessage() {
   static const UINT message = RegisterWindowMessageW(kProbeQueryMessage);
   return message;
+}
+
+// The high-contrast mode the program is told of, and the real function.
+bool ReportedHighContrast = false;
+decltype(&SystemParametersInfoW) RealSystemParametersInfoW = nullptr;
+COLORREF SavedColours[kDarkSchemeSize];
+
+// SystemParametersInfoW as the program sees it while the probe stands in.
+BOOL WINAPI StandInSystemParametersInfoW(UINT action, UINT parameter, PVOID data, UINT update) {
+  const BOOL result = RealSystemParametersInfoW(action, parameter, data, update);
+  if (result && action == SPI_GETHIGHCONTRAST && data != nullptr) {
+    auto* contrast = static_cast<HIGHCONTRASTW*>(data);
+    if (ReportedHighContrast) {
+      contrast->dwFlags |= HCF_HIGHCONTRASTON;
+    } else {
+      contrast->dwFlags &= ~static_cast<DWORD>(HCF_HIGHCONTRASTON);
+    }
+  }
+  return result;
+}
+
+// Points the program's import of SystemParametersInfoW at the stand-in, once;
+// the probe stays loaded from then on. False if the import was not found.
+bool InstallStandIn() {
+  if (RealSystemParametersInfoW != nullptr) return true;
+  auto real = reinterpret_cast<decltype(&SystemParametersInfoW)>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoW")));
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+  for (; real != nullptr && imports.VirtualAddress != 0 && module->Name != 0; ++module) {
+    for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk); slot->u1.Function; ++slot) {
+      if (slot->u1.Function != reinterpret_cast<ULONG_PTR>(real)) continue;
+      HMODULE self = nullptr;
+      GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                         reinterpret_cast<LPCWSTR>(&StandInSystemParametersInfoW), &self);
+      DWORD protection = 0;
+      if (!VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection)) {
+        return false;
+      }
+      RealSystemParametersInfoW = real;
+      slot->u1.Function = reinterpret_cast<ULONG_PTR>(&StandInSystemParametersInfoW);
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Sends WM_SETTINGCHANGE for the high-contrast mode to a top-level window of the thread.
+BOOL CALLBACK TellOfHighContrast(HWND window, LPARAM) {
+  SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  return TRUE;
+}
+
+// Turns the stand-in high-contrast mode on (with the dark scheme) or off
+// (with the colours from before). False if the stand-in could not be installed.
+bool SetHighContrast(bool on) {
+  if (!InstallStandIn()) return false;
+  if (on && !ReportedHighContrast) {
+    for (int i = 0; i < kDarkSchemeSize; ++i) SavedColours[i] = GetSysColor(kDarkSchemeElements[i]);
+  }
+  const bool changed = on != ReportedHighContrast;
+  ReportedHighContrast = on;
+  if (changed) SetSysColors(kDarkSchemeSize, kDarkSchemeElements, on ? kDarkSchemeColours : SavedColours);
+  EnumThreadWindows(GetCurrentThreadId(), TellOfHighContrast, 0);
+  return true;
 }
 
 // Fills answer for query kind with argument about window.
@@ -46,6 +116,7 @@ void Answer(HWND window, uint32_t kind, uint32_t argument, ProbeAnswer* answer) 
       answer->Values[4] = placement.rcNormalPosition.bottom;
       break;
     }
+    case kProbeHighContrast: answer->Ok = SetHighContrast(argument != 0); break;
     default: answer->Ok = 0; break;
   }
 }

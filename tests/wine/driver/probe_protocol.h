@@ -9,6 +9,8 @@
 // returns, with WM_COPYDATA to the reply window: dwData kProbeAnswerTag, the
 // data one ProbeAnswer.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 
 constexpr wchar_t kProbeQueryMessage[] = L"ZelvanDriverProbeQuery";
@@ -19,7 +21,25 @@ enum ProbeQuery : uint32_t {
   kProbeScrollBar = 1,  // GetScrollInfo (SB_VERT): nMin, nMax, nPos, nPage
   kProbeMenuState = 2,  // GetMenuState of the window's menu, by command id (argument)
   kProbePlacement = 3,  // GetWindowPlacement: showCmd, normal left, top, right, bottom
+  kProbeHighContrast = 4,  // argument 1: high contrast on with the dark scheme; 0: off, colours back
 };
+
+// High contrast for kProbeHighContrast. Wine 8.0 has no high-contrast mode:
+// SPI_GETHIGHCONTRAST always says off and SPI_SETHIGHCONTRAST is refused. The
+// probe therefore stands in for it inside the program: the program's import
+// of SystemParametersInfoW answers SPI_GETHIGHCONTRAST with the mode the
+// driver asked for; the colours themselves are set for real (SetSysColors),
+// and the program's top-level windows get WM_SETTINGCHANGE (SPI_SETHIGHCONTRAST)
+// as the system sends it.
+constexpr int kDarkSchemeElements[] = {COLOR_WINDOW,    COLOR_WINDOWTEXT,    COLOR_HOTLIGHT,
+                                       COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,
+                                       COLOR_BTNTEXT};
+// None of them is, or blends with its neighbours into, a fixed colour of the
+// program (white, black, blue, light grey).
+constexpr COLORREF kDarkSchemeColours[] = {RGB(16, 16, 40),  RGB(240, 240, 160), RGB(255, 160, 64),
+                                           RGB(40, 120, 200), RGB(250, 250, 230), RGB(48, 32, 64),
+                                           RGB(200, 240, 250)};
+constexpr int kDarkSchemeSize = sizeof kDarkSchemeElements / sizeof kDarkSchemeElements[0];
 
 struct ProbeAnswer {
   uint32_t Query;     // the query answered

@@ -106,3 +106,8 @@ bool ProbePlacement(const Probe& probe, PlacementState* state) {
   state->Normal = RECT{answer.Values[1], answer.Values[2], answer.Values[3], answer.Values[4]};
   return true;
 }
+
+bool ProbeHighContrast(const Probe& probe, bool on) {
+  ProbeAnswer answer = {};
+  return Ask(probe, kProbeHighContrast, on ? 1 : 0, &answer) && answer.Ok;
+}
