@@ -17,18 +17,13 @@ UINT QueryMessage() {
 // The high-contrast mode the program is told of, and the real function.
 bool ReportedHighContrast = false;
 decltype(&SystemParametersInfoW) RealSystemParametersInfoW = nullptr;
-COLORREF SavedColours[kDarkSchemeSize];
 
 // SystemParametersInfoW as the program sees it while the probe stands in.
 BOOL WINAPI StandInSystemParametersInfoW(UINT action, UINT parameter, PVOID data, UINT update) {
   const BOOL result = RealSystemParametersInfoW(action, parameter, data, update);
   if (result && action == SPI_GETHIGHCONTRAST && data != nullptr) {
-    auto* contrast = static_cast<HIGHCONTRASTW*>(data);
-    if (ReportedHighContrast) {
-      contrast->dwFlags |= HCF_HIGHCONTRASTON;
-    } else {
-      contrast->dwFlags &= ~static_cast<DWORD>(HCF_HIGHCONTRASTON);
-    }
+    DWORD& flags = static_cast<HIGHCONTRASTW*>(data)->dwFlags;
+    flags = ReportedHighContrast ? (flags | HCF_HIGHCONTRASTON) : (flags & ~DWORD{HCF_HIGHCONTRASTON});
   }
   return result;
 }
@@ -69,16 +64,12 @@ BOOL CALLBACK TellOfHighContrast(HWND window, LPARAM) {
   return TRUE;
 }
 
-// Turns the stand-in high-contrast mode on (with the dark scheme) or off
-// (with the colours from before). False if the stand-in could not be installed.
+// Turns the stand-in high-contrast mode on (setting the dark scheme) or off.
+// False if the stand-in could not be installed.
 bool SetHighContrast(bool on) {
   if (!InstallStandIn()) return false;
-  if (on && !ReportedHighContrast) {
-    for (int i = 0; i < kDarkSchemeSize; ++i) SavedColours[i] = GetSysColor(kDarkSchemeElements[i]);
-  }
-  const bool changed = on != ReportedHighContrast;
   ReportedHighContrast = on;
-  if (changed) SetSysColors(kDarkSchemeSize, kDarkSchemeElements, on ? kDarkSchemeColours : SavedColours);
+  if (on) SetSysColors(kDarkSchemeSize, kDarkSchemeElements, kDarkSchemeColours);
   EnumThreadWindows(GetCurrentThreadId(), TellOfHighContrast, 0);
   return true;
 }

@@ -21,7 +21,7 @@ enum ProbeQuery : uint32_t {
   kProbeScrollBar = 1,  // GetScrollInfo (SB_VERT): nMin, nMax, nPos, nPage
   kProbeMenuState = 2,  // GetMenuState of the window's menu, by command id (argument)
   kProbePlacement = 3,  // GetWindowPlacement: showCmd, normal left, top, right, bottom
-  kProbeHighContrast = 4,  // argument 1: high contrast on with the dark scheme; 0: off, colours back
+  kProbeHighContrast = 4,  // argument 1: high contrast on, with the dark scheme; 0: off
 };
 
 // High contrast for kProbeHighContrast. Wine 8.0 has no high-contrast mode:

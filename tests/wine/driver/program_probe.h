@@ -44,7 +44,6 @@ int32_t ProbeMenuState(const Probe& probe, UINT id);
 bool ProbePlacement(const Probe& probe, PlacementState* state);
 
 // Turns the stand-in for the system's high-contrast mode on in the target's
-// process, with the dark scheme of probe_protocol.h, or off with the colours
-// from before; the program's windows are told as the system tells them.
-// False on failure.
+// process, with the dark scheme of probe_protocol.h, or off; the program's
+// windows are told as the system tells them. False on failure.
 bool ProbeHighContrast(const Probe& probe, bool on);
