@@ -311,18 +311,6 @@ TEST_F(CalendarDialog, MouseAndAltKeysMoveThroughMonthsAndYears) {
   ExpectStored(picked, flags_);
 }
 
-namespace {
-
-// The name a day has: weekday, Gregorian and Hebrew date.
-std::wstring DayName(AbsoluteDay day) {
-  WideChar* text = DayNameText(day);
-  std::wstring name = text ? text : L"";
-  free(text);
-  return name;
-}
-
-}  // namespace
-
 // The keyboard alone: the arrows move the selected day as the sheet is drawn,
 // Page Up and Page Down a month, with Ctrl a year, Home and End to the ends of
 // the month; an Alt key still shows another month, from which the next arrow
@@ -351,10 +339,16 @@ TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
       {"Alt+Down shows Heshvan; Right goes on from its carried day", VK_MENU, VK_DOWN, {7, 1, 5785}},
       {"Right", 0, VK_RIGHT, {8, 2, 5785}},
   };
+  auto dayName = [](AbsoluteDay day) {  // weekday, Gregorian and Hebrew date
+    WideChar* text = DayNameText(day);
+    const std::wstring name = text ? text : L"";
+    free(text);
+    return name;
+  };
   ASSERT_NO_FATAL_FAILURE(StartOn(kStartDay, ReverseAsAFirstStartSetsIt()));
   ASSERT_NO_FATAL_FAILURE(OpenWithCtrlD());
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  EXPECT_EQ(ReadClient(dialog_, CHILDID_SELF).Name, DayName(kStartDay));
+  EXPECT_EQ(ReadClient(dialog_, CHILDID_SELF).Name, dayName(kStartDay));
   ASSERT_TRUE(ListenForChanges(run_.ProcessId));
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -368,7 +362,7 @@ TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
     }
     const AbsoluteDay selected = HebrewToAbsolute(row.selected.month, row.selected.day, row.selected.year);
     EXPECT_EQ(SelectedCalendarDay(&sheet_), selected);
-    EXPECT_TRUE(WaitUntil([&] { return ReadClient(dialog_, CHILDID_SELF).Name == DayName(selected); },
+    EXPECT_TRUE(WaitUntil([&] { return ReadClient(dialog_, CHILDID_SELF).Name == dayName(selected); },
                           kConditionLimit)) << "the name does not follow the selected day";
     EXPECT_TRUE(WaitUntil([&] { return ShowsDisplayedMonth(); }, kConditionLimit));
     const int announced = heard + (selected != before ? 1 : 0);

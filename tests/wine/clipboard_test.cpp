@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "output/rtf_document.h"
 #include "tests/wine/driver/program_fixture.h"
@@ -34,6 +35,36 @@ UINT RichTextFormat() { return RegisterClipboardFormatW(L"Rich Text Format"); }
 // UTF-16 text as the bytes of a clipboard block, without terminator.
 std::string Bytes(const std::u16string& text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+}
+
+// The clipboard as the driver sees it.
+struct ClipboardView {
+  std::vector<UINT> Formats;  // every format on offer, in order
+  bool Has = false;           // the asked format was there
+  std::string Data;           // its bytes up to the first zero (unit for Unicode text)
+};
+
+// Reads the clipboard: its formats and the data of format.
+ClipboardView ReadClipboard(HWND owner, UINT format) {
+  ClipboardView view;
+  if (!WaitUntil([&] { return OpenClipboard(owner) != 0; }, kConditionLimit)) return view;
+  for (UINT f = EnumClipboardFormats(0); f != 0; f = EnumClipboardFormats(f)) view.Formats.push_back(f);
+  HANDLE handle = GetClipboardData(format);
+  const char* data = handle ? static_cast<const char*>(GlobalLock(handle)) : nullptr;
+  if (data) {
+    view.Has = true;
+    size_t size = GlobalSize(handle);
+    size_t n = 0;
+    if (format == CF_UNICODETEXT) {
+      while (n + 1 < size && (data[n] != 0 || data[n + 1] != 0)) n += 2;
+    } else {
+      while (n < size && data[n] != 0) ++n;
+    }
+    view.Data.assign(data, n);
+    GlobalUnlock(handle);
+  }
+  CloseClipboard();
+  return view;
 }
 
 // Puts bytes (exactly, no terminator added) on the clipboard in format, as

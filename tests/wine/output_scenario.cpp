@@ -66,28 +66,6 @@ std::string CliTsv(AbsoluteDay day, int32_t count) { return RunCli(L"--tsv ", da
 
 std::string CliDays(AbsoluteDay day, int32_t count) { return RunCli(L"", day, count); }
 
-ClipboardView ReadClipboard(HWND owner, UINT format) {
-  ClipboardView view;
-  if (!WaitUntil([&] { return OpenClipboard(owner) != 0; }, kConditionLimit)) return view;
-  for (UINT f = EnumClipboardFormats(0); f != 0; f = EnumClipboardFormats(f)) view.Formats.push_back(f);
-  HANDLE handle = GetClipboardData(format);
-  const char* data = handle ? static_cast<const char*>(GlobalLock(handle)) : nullptr;
-  if (data) {
-    view.Has = true;
-    size_t size = GlobalSize(handle);
-    size_t n = 0;
-    if (format == CF_UNICODETEXT) {
-      while (n + 1 < size && (data[n] != 0 || data[n + 1] != 0)) n += 2;
-    } else {
-      while (n < size && data[n] != 0) ++n;
-    }
-    view.Data.assign(data, n);
-    GlobalUnlock(handle);
-  }
-  CloseClipboard();
-  return view;
-}
-
 std::wstring MessageBoxText(HWND box) {
   // The message of a message box is its static control 0xFFFF.
   HWND text = GetDlgItem(box, 0xFFFF);

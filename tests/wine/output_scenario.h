@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "calendar/hebrew_calendar.h"
 
@@ -49,16 +48,6 @@ std::u16string DayClipboardText(AbsoluteDay day, int32_t codeBase, bool reverse)
 
 // The Rich Text body of a UTF-16 text, as the clipboard document holds it.
 std::string RichTextBody(const std::u16string& text);
-
-// The clipboard as the driver sees it.
-struct ClipboardView {
-  std::vector<UINT> Formats;  // every format on offer, in order
-  bool Has = false;           // the asked format was there
-  std::string Data;           // its bytes up to the first zero (unit for Unicode text)
-};
-
-// Reads the clipboard (opened for owner): its formats and the data of format.
-ClipboardView ReadClipboard(HWND owner, UINT format);
 
 // Text of the static control of a message box (its message), or empty.
 std::wstring MessageBoxText(HWND box);

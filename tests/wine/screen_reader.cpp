@@ -1,28 +1,33 @@
 #include "tests/wine/screen_reader.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
 
-struct Heard {
-  DWORD Event;
-  HWND Window;
-};
-std::vector<Heard> Events;
+std::vector<std::pair<DWORD, HWND>> Events;  // event, window
 HWINEVENTHOOK Hook = nullptr;
 
 void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
-  if (object == OBJID_CLIENT && child == CHILDID_SELF) Events.push_back({event, window});
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) Events.emplace_back(event, window);
 }
 
-// The text got by method, or empty.
-template <typename Method>
-std::wstring TextOf(IAccessible* object, Method method, VARIANT child) {
+// The text method gives, or empty.
+std::wstring TextOf(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*method)(VARIANT, BSTR*),
+                    VARIANT child) {
   BSTR text = nullptr;
   std::wstring result;
   if ((object->*method)(child, &text) == S_OK && text != nullptr) result = text;
   SysFreeString(text);
   return result;
+}
+
+// The VT_I4 number method gives, or 0.
+LONG NumberOf(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*method)(VARIANT, VARIANT*),
+              VARIANT child) {
+  VARIANT result;
+  VariantInit(&result);
+  return (object->*method)(child, &result) == S_OK && result.vt == VT_I4 ? result.lVal : 0;
 }
 
 }  // namespace
@@ -39,11 +44,8 @@ AccessibleElement ReadClient(HWND window, LONG child) {
   id.lVal = child;
   element.Name = TextOf(object, &IAccessible::get_accName, id);
   element.Value = TextOf(object, &IAccessible::get_accValue, id);
-  VARIANT result;
-  VariantInit(&result);
-  if (object->get_accRole(id, &result) == S_OK && result.vt == VT_I4) element.Role = result.lVal;
-  VariantInit(&result);
-  if (object->get_accState(id, &result) == S_OK && result.vt == VT_I4) element.State = result.lVal;
+  element.Role = NumberOf(object, &IAccessible::get_accRole, id);
+  element.State = NumberOf(object, &IAccessible::get_accState, id);
   object->get_accChildCount(&element.Children);
   object->Release();
   return element;
@@ -64,6 +66,6 @@ void StopListening() {
 
 int HeardChanges(DWORD event, HWND window) {
   int count = 0;
-  for (const Heard& heard : Events) count += heard.Event == event && heard.Window == window;
+  for (const auto& heard : Events) count += heard.first == event && heard.second == window;
   return count;
 }
