@@ -37,6 +37,7 @@ int32_t SetViewFont(LessonView* view, const FontSettings* settings);
 // returns 1 if the click paged, 0 if it was not for the text area.
 int32_t ClickScroll(WindowHandle window, LessonView* view, int32_t x, int32_t y);
 
-// Shows day (0 = today): selects it, builds and lays out its text and repaints
-// from the top; on failure selects the previous day again and warns.
+// Shows day (0 = today): selects it, builds and lays out its text, repaints
+// from the top and tells screen readers; on failure selects the previous day
+// again and warns.
 void ShowSelectedDay(WindowHandle window, AbsoluteDay day);

@@ -15,8 +15,9 @@ enum : uint32_t {
 };
 
 // Selects the font of style key (request & 0x101F) into the view's DC, creating
-// it on first use; with kStyleSetColour also sets the text colour (blue for
-// large+bold, else black). Returns the font selected before, or null without a view.
+// it on first use; with kStyleSetColour also sets the text colour (the
+// heading colour for large+bold, else the ink colour: view/colour_scheme.h).
+// Returns the font selected before, or null without a view.
 void* SelectStyle(LessonView* view, uint32_t request);
 
 // Re-selects a font returned by SelectStyle.

@@ -215,16 +215,18 @@ const AbsoluteDay kElul10 = HebrewToAbsolute(6, 10, 5784);
 // The window: class, caption, styles, a client area of 160 x 160 dialog units,
 // the state of the given day, and fonts of height 14 in normal and bold weight
 // that are deleted once the dialog is closed, whichever way it was closed.
-TEST_F(CalendarWindowTest, OpensOnTheDayAndEveryCloseReturnsNothing) {
+// Enter picks the selected day; every other way of closing returns nothing.
+TEST_F(CalendarWindowTest, OpensOnTheDayAndOnlyEnterReturnsADay) {
   struct Row {
     const char* way;
     std::function<void(HWND)> close;
+    AbsoluteDay result;
   };
   const Row rows[] = {
-      {"Esc", [](HWND d) { SendMessageW(d, WM_COMMAND, IDCANCEL, 0); }},
-      {"Enter", [](HWND d) { SendMessageW(d, WM_COMMAND, IDOK, 0); }},
-      {"close box", [](HWND d) { SendMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-      {"Alt+F4", [](HWND d) { SendMessageW(d, WM_SYSKEYDOWN, VK_F4, 0x20000001); }},
+      {"Esc", [](HWND d) { SendMessageW(d, WM_COMMAND, IDCANCEL, 0); }, 0},
+      {"Enter", [](HWND d) { SendMessageW(d, WM_COMMAND, IDOK, 0); }, kElul10},
+      {"close box", [](HWND d) { SendMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
+      {"Alt+F4", [](HWND d) { SendMessageW(d, WM_SYSKEYDOWN, VK_F4, 0x20000001); }, 0},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.way);
@@ -263,7 +265,7 @@ TEST_F(CalendarWindowTest, OpensOnTheDayAndEveryCloseReturnsNothing) {
       ExpectSheetShowsDisplayedMonth(dialog, cal);
       r.close(dialog);
     });
-    EXPECT_EQ(result, 0) << r.way;
+    EXPECT_EQ(result, r.result) << r.way;
     EXPECT_EQ(GetObjectType(fonts[0]), 0u) << r.way << ": normal font not deleted";
     EXPECT_EQ(GetObjectType(fonts[1]), 0u) << r.way << ": bold font not deleted";
   }
