@@ -10,13 +10,22 @@
 namespace {
 
 // The accessible object of one client area. It lives as long as a client
-// holds it (reference counted); it reads the window's content afresh at every
-// call, so a client holding it always reads what the window shows now.
+// holds it (reference counted; made by Create, in a block of its own); it
+// reads the window's content afresh at every call, so a client holding it
+// always reads what the window shows now.
 class ClientAccessible final : public IAccessible {
  public:
-  // Takes over one reference to standard, the system's object of the client area.
-  ClientAccessible(HWND window, const AccessibleContent* content, IAccessible* standard)
-      : references_(1), window_(window), content_(content), standard_(standard) {}
+  // A new object with one reference, taking over one reference to standard,
+  // the system's object of the client area; null (standard released) when
+  // there is no memory for it.
+  static ClientAccessible* Create(HWND window, const AccessibleContent* content, IAccessible* standard) {
+    void* block = malloc(sizeof(ClientAccessible));
+    if (block == nullptr) {
+      standard->Release();
+      return nullptr;
+    }
+    return new (block) ClientAccessible(window, content, standard);
+  }
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -33,7 +42,10 @@ class ClientAccessible final : public IAccessible {
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG left = --references_;
-    if (left == 0) delete this;
+    if (left == 0) {
+      this->~ClientAccessible();
+      free(this);
+    }
     return left;
   }
 
@@ -191,6 +203,8 @@ class ClientAccessible final : public IAccessible {
  private:
   using StandardTextMethod = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
 
+  ClientAccessible(HWND window, const AccessibleContent* content, IAccessible* standard)
+      : references_(1), window_(window), content_(content), standard_(standard) {}
   ~ClientAccessible() { standard_->Release(); }
 
   int32_t Children() const { return content_->ChildCount(window_); }
@@ -249,11 +263,8 @@ LRESULT AnswerClientObject(HWND window, WPARAM flags, LPARAM objectId,
       standard == nullptr) {
     return 0;
   }
-  auto* object = new (std::nothrow) ClientAccessible(window, content, standard);
-  if (object == nullptr) {
-    standard->Release();
-    return 0;
-  }
+  ClientAccessible* object = ClientAccessible::Create(window, content, standard);
+  if (object == nullptr) return 0;
   const LRESULT result = OnDemandLresultFromObject(__uuidof(IAccessible), flags, object);
   object->Release();  // the reference is the client's now, or nobody's
   return result > 0 ? result : 0;
