@@ -1,7 +1,9 @@
-// The clipboard's plain text: a day's LessonText as UTF-16 lines, and the
-// Append of such text behind what the clipboard held before.
+// The clipboard's plain text: a day's LessonText as UTF-16 lines (also the
+// text screen readers are given), and the Append of such text behind what the
+// clipboard held before.
 //
-// Every function here except DayTextToUnicode is pure; the Win32 clipboard
+// Every function here except DayTextToUnicode and DayTextToReading (which
+// allocate their result) is pure; the Win32 clipboard
 // code only reads the old data, allocates the global block of the computed
 // size and hands it in.
 #pragma once
