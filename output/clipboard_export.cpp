@@ -9,7 +9,7 @@
 #include "output/clipboard_text.h"
 #include "output/rtf_document.h"
 #include "shell/app_state.h"
-#include "shell/update_address.h"
+#include "shell/wide_text.h"
 
 const wchar_t kRichTextFormatName[] = L"Rich Text Format";
 

@@ -3,10 +3,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
 #include "shell/app_state.h"
 #include "shell/update_address.h"
+#include "shell/wide_text.h"
 #include "view/text_stream.h"
 
 const char kPrintDocumentName[] = "Zelvan";
@@ -24,10 +24,7 @@ constexpr char kFooterProduct[] = " -- Zelvan";
 constexpr WideChar kHeaderUnits[kPrintHeaderUnits] = {0x00E3, 0x0022, 0x00F1, 0x00E1};
 constexpr WideChar kRaisedFirst = 0x00E0;
 constexpr WideChar kRaisedLast = 0x00FA;
-constexpr WideChar kRaise = 0x04F0;  // 0x00E0 + 0x04F0 = 0x05D0
-
-constexpr int32_t kUnicodeBase = 0x5D0;
-constexpr int32_t kLetterBase = 0x61;
+constexpr WideChar kRaise = kCodeBaseUnicode - kCodeBaseCodePage;
 
 // One Page Setup failure code and its text.
 struct FailureText {
@@ -73,28 +70,6 @@ int32_t ClampToInt32(int64_t v) {
 // Pixels of a margin at dpi dots per inch, truncating.
 int64_t MarginPixels(int32_t dpi, int32_t margin) { return static_cast<int64_t>(dpi) * margin / 1000; }
 
-// Copies the ASCII text as units into out at *at while it fits below
-// capacity - 1; false if it did not.
-bool PutAscii(WideChar* out, size_t capacity, size_t* at, const char* text) {
-  for (size_t i = 0; text[i] != 0; ++i) {
-    if (*at + 1 >= capacity) return false;
-    out[(*at)++] = static_cast<WideChar>(static_cast<unsigned char>(text[i]));
-  }
-  return true;
-}
-
-// Finishes a text written by PutAscii: its terminator and length, or an
-// empty text and 0 when it did not fit.
-size_t FinishText(WideChar* out, size_t capacity, size_t length, bool fitted) {
-  if (!out || capacity == 0) return 0;
-  if (!fitted) {
-    out[0] = 0;
-    return 0;
-  }
-  out[length] = 0;
-  return length;
-}
-
 // Reads a 16-bit little-endian field at offset.
 uint32_t Read16(const uint8_t* bytes, size_t offset) {
   return static_cast<uint32_t>(bytes[offset]) | (static_cast<uint32_t>(bytes[offset + 1]) << 8);
@@ -134,18 +109,14 @@ LineBox PrintFooterBox(const PrintArea& area, int32_t footerHeight) {
                  ClampToInt32(top + footerHeight)};
 }
 
-bool PrintHeaderReversed(int32_t codeBaseSetting, uint32_t flags) {
-  return (flags & kFlagReverse) && EffectiveCodeBase(codeBaseSetting) != kLetterBase;
-}
-
 void PrintHeaderText(int32_t codeBaseSetting, uint32_t flags, WideChar out[kPrintHeaderUnits]) {
   int32_t base = EffectiveCodeBase(codeBaseSetting);
   for (int32_t i = 0; i < kPrintHeaderUnits; ++i) {
     WideChar unit = kHeaderUnits[i];
-    if (base == kUnicodeBase && unit >= kRaisedFirst && unit <= kRaisedLast) unit += kRaise;
+    if (base == kCodeBaseUnicode && unit >= kRaisedFirst && unit <= kRaisedLast) unit += kRaise;
     out[i] = unit;
   }
-  if (PrintHeaderReversed(codeBaseSetting, flags)) {
+  if (DrawsInReadingOrder(codeBaseSetting, flags)) {
     for (int32_t i = 0; i < kPrintHeaderUnits / 2; ++i) {
       WideChar kept = out[i];
       out[i] = out[kPrintHeaderUnits - 1 - i];
@@ -155,18 +126,16 @@ void PrintHeaderText(int32_t codeBaseSetting, uint32_t flags, WideChar out[kPrin
 }
 
 size_t PrintFooterText(WideChar* out, size_t capacity) {
-  size_t length = 0;
-  bool fitted = out && capacity > 0 && PutAscii(out, capacity, &length, kVendorHostName) &&
-                PutAscii(out, capacity, &length, kFooterProduct);
-  return FinishText(out, capacity, length, fitted);
+  const size_t host = WidenAscii(out, capacity, kVendorHostName);
+  const size_t product = host != 0 ? WidenAscii(out + host, capacity - host, kFooterProduct) : 0;
+  if (product == 0 && out && capacity > 0) out[0] = 0;  // never a cut text
+  return product != 0 ? host + product : 0;
 }
 
 size_t PrintPageNumberText(int32_t page, WideChar* out, size_t capacity) {
   char text[24];
   snprintf(text, sizeof text, " Page %d", static_cast<int>(page));
-  size_t length = 0;
-  bool fitted = out && capacity > 0 && PutAscii(out, capacity, &length, text);
-  return FinishText(out, capacity, length, fitted);
+  return WidenAscii(out, capacity, text);
 }
 
 const char* PageSetupFailureText(uint32_t code) {

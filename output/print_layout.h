@@ -77,14 +77,11 @@ LineBox PrintFooterBox(const PrintArea& area, int32_t footerHeight);
 // Units of the page header.
 constexpr int32_t kPrintHeaderUnits = 4;
 
-// True if the header is reversed into reading order, as the view reverses
-// text: flags has the Reverse option and the effective code base is not 0x61.
-bool PrintHeaderReversed(int32_t codeBaseSetting, uint32_t flags);
-
 // The page header (stored in display order, as the lesson text): U+00E3,
 // U+0022, U+00F1, U+00E1, each of U+00E0..U+00FA raised by 0x4F0 into the
-// Hebrew block when the effective code base is 0x5D0; reversed when
-// PrintHeaderReversed. Writes kPrintHeaderUnits units to out.
+// Hebrew block when the effective code base is kCodeBaseUnicode; reversed
+// into reading order, as the view's runs, when DrawsInReadingOrder. Writes
+// kPrintHeaderUnits units to out.
 void PrintHeaderText(int32_t codeBaseSetting, uint32_t flags, WideChar out[kPrintHeaderUnits]);
 
 // The footer's left part: the vendor's web host and " -- Zelvan", zero-

@@ -14,7 +14,7 @@
 #include "shell/app_state.h"
 #include "shell/on_demand_api.h"
 #include "shell/settings.h"
-#include "shell/update_address.h"
+#include "shell/wide_text.h"
 #include "view/line_layout.h"
 #include "view/view_paint.h"
 

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "calendar/hebrew_calendar.h"
+#include "calendar/hebrew_date_text.h"
 #include "shell/platform_types.h"
+#include "view/text_stream.h"
 
 struct LessonView;
 
@@ -12,7 +14,7 @@ struct LessonView;
 struct FontSettings {
   WideChar FontName[32];  // face name, at most 31 characters; empty = none chosen yet
   int32_t FontSize;       // points; 0 = not set
-  int32_t FontAsciiBase;  // code base added to the 7-bit letters: 0x61, 0xE0 or 0x5D0
+  int32_t FontAsciiBase;  // code base added to the 7-bit letters: one of the kCodeBase* values
 };
 
 // Box in client coordinates: left, top, width, height.
@@ -38,7 +40,7 @@ enum : uint32_t {
   kDefaultFlags = 0xD1140040,
 };
 
-constexpr int32_t kDefaultAsciiBase = 0x5D0;
+constexpr int32_t kDefaultAsciiBase = kCodeBaseUnicode;
 constexpr int32_t kDefaultGutter = 10;
 constexpr int32_t kMaxGutter = 200;  // larger margins are taken as damaged settings
 
@@ -59,5 +61,7 @@ struct AppState {
   WindowHandle Toolbar;
   WindowHandle MainWindow;
 };
+
+static_assert(sizeof(AppState::DateText) > kMaxHebrewDateText, "the longest date text fits");
 
 extern AppState App;

@@ -8,8 +8,8 @@
 #include "shell/app_state.h"
 
 // Runs the dialog modally, owned by owner, on settings (which only OK changes,
-// apart from a missing code base that becomes 0x5D0 at once): 1 for OK, 2 for
-// Cancel, 0 or -1 if the dialog could not be created.
+// apart from a missing code base that becomes kCodeBaseUnicode at once): 1 for
+// OK, 2 for Cancel, 0 or -1 if the dialog could not be created.
 INT_PTR ShowFontDialog(HWND owner, FontSettings* settings);
 
 // The dialog procedure; the creation parameter is the FontSettings to edit.

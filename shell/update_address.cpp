@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "shell/wide_text.h"
+
 const char kVendorWebAddress[] = "https://www.thalvane.example";
 const char kVendorHostName[] = "www.thalvane.example";
 const char kUpdatePagePath[] = "/cgi-bin/upgrade?p=windows/";
@@ -77,13 +79,6 @@ size_t FinishAddress(AddressWriter* writer) {
 }
 
 }  // namespace
-
-size_t WidenAscii(WideChar* buffer, size_t capacity, const char* text) {
-  if (!buffer || capacity == 0) return 0;
-  AddressWriter writer = {buffer, capacity, 0, false};
-  for (size_t i = 0; text && text[i] != 0 && !writer.Overflowed; ++i) PutChar(&writer, static_cast<uint8_t>(text[i]));
-  return FinishAddress(&writer);
-}
 
 size_t BuildEscapedAddress(WideChar* buffer, size_t capacity, const WideChar* base, const WideChar* path,
                            const WideChar* suffix) {

@@ -1,5 +1,7 @@
 #include "view/view_scroll.h"
 
+#include "view/text_stream.h"
+
 int32_t PageAmount(uint32_t mode, int32_t rowsPainted) {
   return (mode == 2 || mode == 4) ? rowsPainted / 2 : rowsPainted - 1;
 }
@@ -31,7 +33,7 @@ PaintStart FindPaintStart(LessonView* view) {
   int32_t sum = 0;
   while (sum < view->TopRow) {
     if (entry->Flags == 0) return start;  // the walk reached the end: nothing to paint
-    sum += (entry->Flags & 0x80) ? 2 : 1;
+    sum += (entry->Flags & kRecordParagraphEnd) ? 2 : 1;
     previous = entry;
     ++entry;
   }

@@ -146,7 +146,7 @@ TEST(PrintHeader, CodeBaseAndReverse) {
     EXPECT_EQ(Units(header), row.expected) << row.base << " " << row.flags;
     // Drawn right-to-left exactly when reversed into reading order.
     const bool reversed = (row.flags & kFlagReverse) && row.base != 97;
-    EXPECT_EQ(PrintHeaderReversed(row.base, row.flags), reversed) << row.base << " " << row.flags;
+    EXPECT_EQ(DrawsInReadingOrder(row.base, row.flags), reversed) << row.base << " " << row.flags;
   }
 }
 
