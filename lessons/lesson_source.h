@@ -1,6 +1,7 @@
 // The lesson data as maintained in resources/lessons/ (UTF-8, tab-separated,
-// one header line): the study units of the long cycle and the commandments of
-// each day of the 339-day track, read and checked line by line.
+// one header line; a byte-order mark at the start is skipped): the study units
+// of the long cycle and the commandments of each day of the 339-day track,
+// read and checked line by line.
 #pragma once
 #include <cstdint>
 #include <string>
