@@ -22,8 +22,8 @@ constexpr char kFooterProduct[] = " -- Zelvan";
 
 // The header as stored, in display order, at the 8-bit code page's positions.
 constexpr WideChar kHeaderUnits[kPrintHeaderUnits] = {0x00E3, 0x0022, 0x00F1, 0x00E1};
-constexpr WideChar kRaisedFirst = 0x00E0;
-constexpr WideChar kRaisedLast = 0x00FA;
+constexpr WideChar kRaisedFirst = kCodeBaseCodePage;
+constexpr WideChar kRaisedLast = kCodeBaseCodePage + kLetterCount - 1;
 constexpr WideChar kRaise = kCodeBaseUnicode - kCodeBaseCodePage;
 
 // One Page Setup failure code and its text.
