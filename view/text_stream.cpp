@@ -20,7 +20,7 @@ TextReallocFn Allocator = nullptr;
 
 // The partner of a character that a right-to-left paragraph draws mirrored,
 // or the character itself.
-WideChar MirrorBracket(WideChar c) {
+WideChar MirroredPartner(WideChar c) {
   switch (c) {
     case 0x28: return 0x29;  // ( )
     case 0x29: return 0x28;
@@ -41,12 +41,12 @@ void ReverseMirrored(WideChar* chars, int32_t length) {
   int32_t high = length - 1;
   while (low < high) {
     WideChar first = chars[low];
-    chars[low] = MirrorBracket(chars[high]);
-    chars[high] = MirrorBracket(first);
+    chars[low] = MirroredPartner(chars[high]);
+    chars[high] = MirroredPartner(first);
     ++low;
     --high;
   }
-  if (low == high) chars[low] = MirrorBracket(chars[low]);
+  if (low == high) chars[low] = MirroredPartner(chars[low]);
 }
 
 // Makes room for count characters plus the zero; false if that cannot be had.
