@@ -248,6 +248,25 @@ TEST_F(Printing, SecondPrintBringsBackMarginsAndPrinter) {
   if (otherDefault) SetDefaultPrinterW(L"PDF");
 }
 
+// Page Setup's margins count from the paper's edge: on a printer with an
+// unprintable border (printing_check.sh adds "PDF-Border", whose PPD declares
+// a smaller imageable area) one-inch margins still print one inch from the
+// edge, as the check measures on the PDF page.
+TEST_F(Printing, OneInchFromTheEdgeOnABorderedPrinter) {
+  ASSERT_TRUE(SetDefaultPrinterW(L"PDF-Border")) << "no printer \"PDF-Border\"";
+  const AbsoluteDay day = ScenarioDay(8);
+  StoreScenarioSettings(day, 0x5D0, 12, ReverseAsAFirstStartSetsIt() != 0);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND setup = OpenPageSetup();
+  ASSERT_NE(setup, nullptr) << "Page Setup did not open";
+  ASSERT_NO_FATAL_FAILURE(ConfirmAndPrint(setup));
+  EXPECT_EQ(StoredDevModePrinter(), L"PDF-Border");
+  ASSERT_NO_FATAL_FAILURE(Close());
+  SetDefaultPrinterW(L"PDF");
+  ASSERT_NO_FATAL_FAILURE(LeaveExpectations(
+      day, "pages 1\nmargins 1000 1000 1000 1000\nreading-order-header 1\nprinter PDF-Border\n"));
+}
+
 // Cancel is the user's choice: no message, nothing printed, nothing stored.
 TEST_F(Printing, CancelShowsNoMessageAndPrintsNothing) {
   const AbsoluteDay day = ScenarioDay(4);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "lessons/lesson_schedule.h"
 #include "tests/wine/dialog_controls.h"
 #include "tests/wine/driver/program_fixture.h"
 #include "tests/wine/driver/window_capture.h"
@@ -174,6 +175,35 @@ TEST_F(FontDialog, FirstStartChoiceIsAppliedAndStored) {
   EXPECT_EQ(size, 28u);
   ASSERT_TRUE(StoredDword(L"FontAsciiBase", &base));
   EXPECT_EQ(base, 0x5D0u);
+}
+
+// The scroll bar follows a new font at once, to a larger size and back: its
+// range is the one the next start shows for that font in that window.
+TEST_F(FontDialog, ScrollBarFollowsTheNewFont) {
+  const uint32_t day = 739958;
+  StoreTestFont();
+  PutDword(kProductKey, L"Day", day);
+  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(day)));
+  PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
+  StorePlacement(0, 0, 420, 430, SW_SHOWNORMAL);
+  struct Row {
+    const wchar_t* size;
+    int32_t leastMax;  // the text needs scrolling at 32 points in this window
+  };
+  for (const Row& row : {Row{L"32", 1}, Row{L"10", 0}}) {
+    SCOPED_TRACE(Narrow(row.size));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFontDialog());
+    ASSERT_TRUE(ChooseListEntry(dialog_, kSizes, row.size));
+    ASSERT_NO_FATAL_FAILURE(Press(IDOK));
+    ASSERT_TRUE(WaitUntilServed(run_.Window));
+    const int32_t max = MaxTopRow();
+    ASSERT_NO_FATAL_FAILURE(Close());
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_EQ(max, MaxTopRow());
+    EXPECT_GE(max, row.leastMax);
+    ASSERT_NO_FATAL_FAILURE(Close());
+  }
 }
 
 // Cancel after changing everything keeps the stored font; only a code base of

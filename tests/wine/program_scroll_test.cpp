@@ -188,3 +188,39 @@ TEST_F(Scrolling, ScrollBarSideFollowsFlags) {
     EXPECT_EQ(position, 1u);
   }
 }
+
+// A window whose text area holds no whole row (a 72-point font) still pages
+// by one row, forward and back: keys, the scroll bar's page area and clicks.
+TEST_F(Scrolling, AWindowWithoutAWholeRowPagesByOneRow) {
+  StoreTestFont();
+  PutDword(kProductKey, L"FontSize", 72);
+  PutDword(kProductKey, L"Day", kScrolledDay);
+  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(kScrolledDay)));
+  PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
+  StorePlacement(0, 0, 400, 200, SW_SHOWNORMAL);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const HWND w = run_.Window;
+  RECT client = {};
+  GetClientRect(w, &client);
+  const int32_t upper = Height(FindWindowExW(w, nullptr, L"ToolbarWindow32", nullptr)) + kGutter + 2;
+  const int32_t lower = client.bottom - 40;
+  ASSERT_LT(upper, lower) << "no text area to click in";
+  struct Row {
+    const char* what;
+    std::function<void()> act;
+    int32_t top;  // the top row afterwards
+  };
+  const Row rows[] = {
+      {"Page Down", [&] { Key(w, VK_NEXT); }, 1},
+      {"SB_PAGEDOWN", [&] { Bar(w, SB_PAGEDOWN); }, 2},
+      {"a click in the lower half", [&] { Click(w, client.right / 2, lower); }, 3},
+      {"Page Up", [&] { Key(w, VK_PRIOR); }, 2},
+      {"SB_PAGEUP", [&] { Bar(w, SB_PAGEUP); }, 1},
+      {"a click in the upper half", [&] { Click(w, client.right / 2, upper); }, 0},
+  };
+  for (const Row& row : rows) {
+    row.act();
+    EXPECT_EQ(TopRow(), row.top) << row.what;
+  }
+  ASSERT_NO_FATAL_FAILURE(Close());
+}
