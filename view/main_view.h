@@ -44,11 +44,13 @@ void RepaintMainWindow(WindowHandle window, uint32_t flags);
 // if layout failed; else PaintText's result.
 int32_t SetViewFont(LessonView* view, const FontSettings* settings);
 
-// Pages the view for a left click at x, y in the text area (or its gutter) by
-// the click's page amount, and updates window's scroll bar; returns 1 if the
-// click paged, 0 if it was not for the text area or click paging is off.
+// Pages the view for a left click at x, y in the text area (or its gutter)
+// by the click's page amount, back in the upper (or left) half and forward in
+// the other, and updates window's scroll bar; returns 1 if it took the click,
+// 0 if the click was not for the text area or click paging is off.
 int32_t ClickScroll(WindowHandle window, LessonView* view, int32_t x, int32_t y);
 
 // Shows day (0 = today): selects it, builds and lays out its text and repaints
-// from the top; on failure selects the previous day again and warns.
+// from the top; on failure selects the previous day again and warns. Nothing
+// without a view.
 void ShowSelectedDay(WindowHandle window, AbsoluteDay day);
