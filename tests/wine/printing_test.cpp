@@ -119,6 +119,15 @@ class Printing : public ProgramTest {
     ASSERT_TRUE(WriteArtifact(L"days.txt", days));
   }
 
+  // Starts on day at fontSize points and prints it through Page Setup as it opens.
+  void StartAndPrint(AbsoluteDay day, int32_t fontSize) {
+    StoreScenarioSettings(day, 0x5D0, fontSize, ReverseAsAFirstStartSetsIt() != 0);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND setup = OpenPageSetup();
+    ASSERT_NE(setup, nullptr) << "Page Setup did not open";
+    ASSERT_NO_FATAL_FAILURE(ConfirmAndPrint(setup));
+  }
+
   // Waits for the program's "Error Printing" message; a message of the
   // system's dialog shown before it is noted in *systemMessage and closed.
   HWND AfterSystemMessage(std::wstring* systemMessage) {
@@ -172,11 +181,7 @@ TEST_F(Printing, OneDayOnOnePage) {
 // page number, and the pages together hold the whole day once.
 TEST_F(Printing, LargeFontOnSeveralPages) {
   const AbsoluteDay day = ScenarioDay(1);
-  StoreScenarioSettings(day, 0x5D0, 48, ReverseAsAFirstStartSetsIt() != 0);
-  ASSERT_NO_FATAL_FAILURE(Start());
-  HWND setup = OpenPageSetup();
-  ASSERT_NE(setup, nullptr) << "Page Setup did not open";
-  ASSERT_NO_FATAL_FAILURE(ConfirmAndPrint(setup));
+  ASSERT_NO_FATAL_FAILURE(StartAndPrint(day, 48));
   ASSERT_NO_FATAL_FAILURE(LeaveExpectations(day, "pages several\nmargins 1000 1000 1000 1000\nreading-order-header 1\n"));
   ASSERT_NO_FATAL_FAILURE(Close());
 }
@@ -255,11 +260,7 @@ TEST_F(Printing, SecondPrintBringsBackMarginsAndPrinter) {
 TEST_F(Printing, OneInchFromTheEdgeOnABorderedPrinter) {
   ASSERT_TRUE(SetDefaultPrinterW(L"PDF-Border")) << "no printer \"PDF-Border\"";
   const AbsoluteDay day = ScenarioDay(8);
-  StoreScenarioSettings(day, 0x5D0, 12, ReverseAsAFirstStartSetsIt() != 0);
-  ASSERT_NO_FATAL_FAILURE(Start());
-  HWND setup = OpenPageSetup();
-  ASSERT_NE(setup, nullptr) << "Page Setup did not open";
-  ASSERT_NO_FATAL_FAILURE(ConfirmAndPrint(setup));
+  ASSERT_NO_FATAL_FAILURE(StartAndPrint(day, 12));
   EXPECT_EQ(StoredDevModePrinter(), L"PDF-Border");
   ASSERT_NO_FATAL_FAILURE(Close());
   SetDefaultPrinterW(L"PDF");

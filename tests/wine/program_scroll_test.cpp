@@ -33,6 +33,21 @@ LRESULT Click(HWND window, int x, int y) {
   return SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
 }
 
+// Stores the fixed day, so that the rows are the same on every date, and the test font.
+void StoreScrolledDay() {
+  StoreTestFont();
+  PutDword(kProductKey, L"Day", kScrolledDay);
+  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(kScrolledDay)));
+  PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
+}
+
+// One step of a scenario: what is done and the top row afterwards.
+struct Step {
+  const char* what;
+  std::function<void()> act;
+  int32_t top;
+};
+
 int32_t Height(HWND window) {
   RECT box = {};
   GetWindowRect(window, &box);
@@ -42,11 +57,7 @@ int32_t Height(HWND window) {
 }  // namespace
 
 TEST_F(Scrolling, KeysBarWheelAndClicksMoveTheTopRow) {
-  StoreTestFont();
-  // A fixed day, so that the rows are the same on every date.
-  PutDword(kProductKey, L"Day", kScrolledDay);
-  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(kScrolledDay)));
-  PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
+  StoreScrolledDay();
   StorePlacement(0, 0, 200, 240, SW_SHOWNORMAL);
   ASSERT_NO_FATAL_FAILURE(Start());
   const HWND w = run_.Window;
@@ -72,12 +83,7 @@ TEST_F(Scrolling, KeysBarWheelAndClicksMoveTheTopRow) {
   const int32_t lower = client.bottom - 40;
   const int32_t middle = client.right / 2;
 
-  struct Row {
-    const char* what;
-    std::function<void()> act;
-    int32_t top;  // the top row afterwards
-  };
-  const Row rows[] = {
+  const Step rows[] = {
       {"Home at the top stays there", [&] { Key(w, VK_HOME); }, 0},
       {"Down one row", [&] { Key(w, VK_DOWN); }, 1},
       {"Up one row", [&] { Key(w, VK_UP); }, 0},
@@ -109,7 +115,7 @@ TEST_F(Scrolling, KeysBarWheelAndClicksMoveTheTopRow) {
       {"a click in the upper half at the top stays there", [&] { Click(w, middle, upper); }, 0},
       {"Down twice before closing", [&] { Key(w, VK_DOWN); Key(w, VK_DOWN); }, 2},
   };
-  for (const Row& row : rows) {
+  for (const Step& row : rows) {
     row.act();
     ScrollBarState bar = {};
     ASSERT_TRUE(ProbeScrollBar(probe_, &bar)) << row.what;
@@ -192,11 +198,8 @@ TEST_F(Scrolling, ScrollBarSideFollowsFlags) {
 // A window whose text area holds no whole row (a 72-point font) still pages
 // by one row, forward and back: keys, the scroll bar's page area and clicks.
 TEST_F(Scrolling, AWindowWithoutAWholeRowPagesByOneRow) {
-  StoreTestFont();
+  StoreScrolledDay();
   PutDword(kProductKey, L"FontSize", 72);
-  PutDword(kProductKey, L"Day", kScrolledDay);
-  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(kScrolledDay)));
-  PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
   StorePlacement(0, 0, 400, 200, SW_SHOWNORMAL);
   ASSERT_NO_FATAL_FAILURE(Start());
   const HWND w = run_.Window;
@@ -205,12 +208,7 @@ TEST_F(Scrolling, AWindowWithoutAWholeRowPagesByOneRow) {
   const int32_t upper = Height(FindWindowExW(w, nullptr, L"ToolbarWindow32", nullptr)) + kGutter + 2;
   const int32_t lower = client.bottom - 40;
   ASSERT_LT(upper, lower) << "no text area to click in";
-  struct Row {
-    const char* what;
-    std::function<void()> act;
-    int32_t top;  // the top row afterwards
-  };
-  const Row rows[] = {
+  const Step steps[] = {
       {"Page Down", [&] { Key(w, VK_NEXT); }, 1},
       {"SB_PAGEDOWN", [&] { Bar(w, SB_PAGEDOWN); }, 2},
       {"a click in the lower half", [&] { Click(w, client.right / 2, lower); }, 3},
@@ -218,9 +216,9 @@ TEST_F(Scrolling, AWindowWithoutAWholeRowPagesByOneRow) {
       {"SB_PAGEUP", [&] { Bar(w, SB_PAGEUP); }, 1},
       {"a click in the upper half", [&] { Click(w, client.right / 2, upper); }, 0},
   };
-  for (const Row& row : rows) {
-    row.act();
-    EXPECT_EQ(TopRow(), row.top) << row.what;
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(TopRow(), step.top) << step.what;
   }
   ASSERT_NO_FATAL_FAILURE(Close());
 }
