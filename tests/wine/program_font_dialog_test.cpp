@@ -137,12 +137,14 @@ TEST_F(FontDialog, FirstStartChoiceIsAppliedAndStored) {
   // No size was stored: none is selected.
   EXPECT_EQ(SelectedEntry(GetDlgItem(dialog_, kSizes)), L"");
 
-  // The text as the default font shows it, outside the dialog.
-  RECT dialogBox = {};
+  // The text as the default font shows it, outside the dialog: the whole
+  // window, as the scroll bar that the new layout needs narrows the client.
+  RECT dialogBox = {}, windowBox = {};
   GetWindowRect(dialog_, &dialogBox);
-  MapWindowPoints(nullptr, run_.Window, reinterpret_cast<POINT*>(&dialogBox), 2);
+  GetWindowRect(run_.Window, &windowBox);
+  OffsetRect(&dialogBox, -windowBox.left, -windowBox.top);
   Picture before;
-  ASSERT_TRUE(CaptureClient(run_.Window, &before));
+  ASSERT_TRUE(CaptureWindow(run_.Window, &before));
 
   Picture previewBefore, previewAfter;
   ASSERT_TRUE(CaptureWindow(GetDlgItem(dialog_, kPreview), &previewBefore));
@@ -157,7 +159,7 @@ TEST_F(FontDialog, FirstStartChoiceIsAppliedAndStored) {
 
   WaitForInputIdle(run_.Process, kConditionLimit);
   Picture after;
-  ASSERT_TRUE(CaptureClient(run_.Window, &after));
+  ASSERT_TRUE(CaptureWindow(run_.Window, &after));
   // Compared above and beside the dialog's place: the rows of text there.
   RECT above = {0, 0, before.Width, dialogBox.top};
   RECT left = {0, 0, dialogBox.left, before.Height};
