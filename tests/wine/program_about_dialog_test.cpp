@@ -134,10 +134,7 @@ TEST_F(AboutDialog, ControlsAreLaidOutAsDesigned) {
   HWND link = GetDlgItem(dialog_, kLink);
   Picture before, after;
   ASSERT_TRUE(CaptureClient(link, &before));
-  for (int i = 0; i < 6; ++i) {
-    SendMessageW(link, BM_SETSTATE, TRUE, 0);
-    SendMessageW(link, BM_SETSTATE, FALSE, 0);
-  }
+  for (int i = 0; i < 12; ++i) SendMessageW(link, BM_SETSTATE, i % 2 == 0, 0);
   ASSERT_TRUE(CaptureClient(link, &after));
   EXPECT_EQ(CountDifferences(before, after, RECT{0, 0, before.Width, before.Height}), 0);
   ASSERT_NO_FATAL_FAILURE(CloseAbout(IDCANCEL));
@@ -175,21 +172,13 @@ TEST_F(AboutDialog, OpensFromTheMenuAndWithF1) {
 TEST_F(AboutDialog, F1InAnOpenDialogOpensNothing) {
   StoreTestFont();
   ASSERT_NO_FATAL_FAILURE(Start());
-  struct Row {
-    WORD command;
-    const wchar_t* caption;
-  };
-  const Row rows[] = {{kCommandAbout, kAboutCaption},
-                      {kCommandFont, kFontDialogCaption},
-                      {kCommandCalendar, L"Hebrew Calendar"}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(Narrow(row.caption));
-    HWND dialog = OpenDialogByCommand(run_.Window, run_.ProcessId, row.command, row.caption);
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(PressKey(dialog, 0, VK_F1));
-    ASSERT_TRUE(PressKey(dialog, 0, VK_ESCAPE));
-    EXPECT_TRUE(WaitUntilClosed(dialog));
-    ASSERT_EQ(FindOtherDialog(run_.ProcessId, nullptr), nullptr) << "F1 opened a dialog";
+  for (auto [command, caption] : {std::pair{kCommandAbout, kAboutCaption}, {kCommandFont, kFontDialogCaption},
+                                  {kCommandCalendar, L"Hebrew Calendar"}}) {
+    HWND dialog = OpenDialogByCommand(run_.Window, run_.ProcessId, command, caption);
+    ASSERT_NE(dialog, nullptr) << Narrow(caption);
+    ASSERT_TRUE(PressKey(dialog, 0, VK_F1) && PressKey(dialog, 0, VK_ESCAPE));
+    EXPECT_TRUE(WaitUntilClosed(dialog)) << Narrow(caption);
+    ASSERT_EQ(FindOtherDialog(run_.ProcessId, nullptr), nullptr) << "F1 in " << Narrow(caption);
   }
   ASSERT_NO_FATAL_FAILURE(Close());
 }

@@ -188,22 +188,18 @@ TEST_F(FontDialog, ScrollBarFollowsTheNewFont) {
   PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(day)));
   PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
   StorePlacement(0, 0, 420, 430, SW_SHOWNORMAL);
-  struct Row {
-    const wchar_t* size;
-    int32_t leastMax;  // the text needs scrolling at 32 points in this window
-  };
-  for (const Row& row : {Row{L"32", 1}, Row{L"10", 0}}) {
-    SCOPED_TRACE(Narrow(row.size));
+  // The text needs scrolling at 32 points in this window.
+  for (auto [size, leastMax] : {std::pair{L"32", 1}, {L"10", 0}}) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFontDialog());
-    ASSERT_TRUE(ChooseListEntry(dialog_, kSizes, row.size));
+    ASSERT_TRUE(ChooseListEntry(dialog_, kSizes, size));
     ASSERT_NO_FATAL_FAILURE(Press(IDOK));
     ASSERT_TRUE(WaitUntilServed(run_.Window));
     const int32_t max = MaxTopRow();
     ASSERT_NO_FATAL_FAILURE(Close());
     ASSERT_NO_FATAL_FAILURE(Start());
-    EXPECT_EQ(max, MaxTopRow());
-    EXPECT_GE(max, row.leastMax);
+    EXPECT_EQ(max, MaxTopRow()) << Narrow(size);
+    EXPECT_GE(max, leastMax);
     ASSERT_NO_FATAL_FAILURE(Close());
   }
 }

@@ -175,8 +175,8 @@ TEST_F(HostileRegistry, AHugeGutterIsTakenAsTheLargest) {
   ASSERT_TRUE(CaptureClient(run_.Window, &client));
   RECT toolbar = {};
   GetWindowRect(FindWindowExW(run_.Window, nullptr, L"ToolbarWindow32", nullptr), &toolbar);
-  const int32_t textTop = toolbar.bottom - toolbar.top + 195;
-  EXPECT_EQ(CountPixels(client, RECT{0, textTop - 195, client.Width, textTop}, IsHeadingBlue), 0);
-  EXPECT_GT(CountPixels(client, RECT{0, textTop, client.Width, client.Height}, IsHeadingBlue), 20);
+  const int32_t text = toolbar.bottom - toolbar.top + 195;
+  EXPECT_EQ(CountPixels(client, RECT{0, text - 195, client.Width, text}, IsHeadingBlue), 0);
+  EXPECT_GT(CountPixels(client, RECT{0, text, client.Width, client.Height}, IsHeadingBlue), 20);
   ASSERT_NO_FATAL_FAILURE(Close());
 }

@@ -16,14 +16,6 @@ constexpr uint32_t kShownDay = 739958;
 
 using Resizing = ProgramTest;
 
-constexpr int kGutter = 10;  // the default SurroundingGutter
-
-int WindowHeight(HWND window) {
-  RECT box = {};
-  GetWindowRect(window, &box);
-  return box.bottom - box.top;
-}
-
 // Sets the window's size and waits until the program has painted it.
 void SizeWindow(HWND window, int width, int height) {
   SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -70,16 +62,17 @@ TEST_F(Resizing, ATinyWindowAndBackShowsTheSameAsBefore) {
   ASSERT_NO_FATAL_FAILURE(Start());
   Picture before, after;
   ASSERT_TRUE(CaptureClient(run_.Window, &before));
-  const int frame = 420 - before.Height;  // caption, menu and borders at 400 x 420
-  const int toolbar = WindowHeight(FindWindowExW(run_.Window, nullptr, L"ToolbarWindow32", nullptr));
+  RECT toolbar = {};
+  GetWindowRect(FindWindowExW(run_.Window, nullptr, L"ToolbarWindow32", nullptr), &toolbar);
   const int sizes[][2] = {{120, 90}, {60, 40}, {1, 1}, {400, 60}, {30, 420}};
   for (const auto& size : sizes) {
     SizeWindow(run_.Window, size[0], size[1]);
     ASSERT_NE(TopRow(), -1) << "the program stopped answering at " << size[0] << " x " << size[1];
   }
   // A window (not minimised) a few pixels too short for a line of text still
-  // has its date band along the bottom.
-  SizeWindow(run_.Window, 400, frame + toolbar + 2 * kGutter + 10);
+  // has its date band along the bottom: the client holds the toolbar, twice
+  // the gutter of 10 and 10 pixels, less than the band and a line.
+  SizeWindow(run_.Window, 400, 420 - before.Height + toolbar.bottom - toolbar.top + 2 * 10 + 10);
   EXPECT_TRUE(ShowsTheDateBand());
   SizeWindow(run_.Window, 400, 420);
   ASSERT_TRUE(CaptureClient(run_.Window, &after));
@@ -90,9 +83,8 @@ TEST_F(Resizing, ATinyWindowAndBackShowsTheSameAsBefore) {
 }
 
 // Scrolled to the end of a small window, then made large enough for the whole
-// day: End may leave a last page only partly filled, and a resize keeps that
-// top row while it lies within the rows (here the scroll bar goes, as the
-// whole day would fit from the top); the saved row is the one shown.
+// day: End may leave a last page partly filled, and a resize keeps that top
+// row while it lies within the rows (here the scroll bar goes).
 TEST_F(Resizing, ALargerWindowKeepsTheTopRowWithinTheRows) {
   StoreFixedDay();
   StorePlacement(0, 0, 200, 240, SW_SHOWNORMAL);
@@ -103,7 +95,7 @@ TEST_F(Resizing, ALargerWindowKeepsTheTopRowWithinTheRows) {
   SizeWindow(run_.Window, 700, 600);
   EXPECT_EQ(MaxTopRow(), 0);
   ASSERT_NO_FATAL_FAILURE(Close());
-  uint32_t position = 0;
+  uint32_t position = 99;
   ASSERT_TRUE(StoredDword(L"LastPosition", &position));
-  EXPECT_EQ(position, static_cast<uint32_t>(end));
+  EXPECT_EQ(position, static_cast<uint32_t>(end)) << "the saved row must be the one shown";
 }
