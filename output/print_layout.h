@@ -123,7 +123,7 @@ constexpr size_t kDevModeNameUnits = 32;       // dmDeviceName, in units
 constexpr size_t kDevModeSizeOffset = 68;      // dmSize, 16 bits
 constexpr size_t kDevModeExtraOffset = 70;     // dmDriverExtra, 16 bits
 constexpr size_t kDevModeMinimumBytes = 76;    // up to and including dmFields
-// Largest stored device mode taken from the registry.
+// Largest device mode stored in the registry or taken from it.
 constexpr size_t kMaxDevModeBytes = 65536;
 
 // True if bytes (size bytes, as read from the registry) can be handed to the
