@@ -34,10 +34,10 @@ struct PrinterGeometry {
   int32_t DpiY;
   int32_t PageWidth;    // printable width in pixels
   int32_t PageHeight;   // printable height in pixels
-  int32_t OffsetX;      // the printable area's left edge from the paper's, pixels
-  int32_t OffsetY;      // its top edge from the paper's
-  int32_t PaperWidth;   // the paper's width in pixels; 0 when not known
-  int32_t PaperHeight;  // the paper's height in pixels; 0 when not known
+  int32_t OffsetX = 0;      // the printable area's left edge from the paper's, pixels
+  int32_t OffsetY = 0;      // its top edge from the paper's
+  int32_t PaperWidth = 0;   // the paper's width in pixels; 0 when not known
+  int32_t PaperHeight = 0;  // the paper's height in pixels; 0 when not known
 };
 
 // A box in printer pixels: left, top, width, height.
