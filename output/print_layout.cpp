@@ -67,8 +67,12 @@ int32_t ClampToInt32(int64_t v) {
   return static_cast<int32_t>(v);
 }
 
-// Pixels of a margin at dpi dots per inch, truncating.
-int64_t MarginPixels(int32_t dpi, int32_t margin) { return static_cast<int64_t>(dpi) * margin / 1000; }
+// Pixels of a margin at dpi dots per inch from the paper's edge, truncating,
+// less the unprintable border on its side; never below 0.
+int64_t MarginPixels(int32_t dpi, int32_t margin, int64_t border) {
+  const int64_t pixels = static_cast<int64_t>(dpi) * margin / 1000 - (border > 0 ? border : 0);
+  return pixels > 0 ? pixels : 0;
+}
 
 // Reads a 16-bit little-endian field at offset.
 uint32_t Read16(const uint8_t* bytes, size_t offset) {
@@ -82,10 +86,12 @@ int32_t UsablePrintMargin(int32_t stored) {
 }
 
 PrintArea PrintTextArea(const PrintMargins& margins, const PrinterGeometry& printer) {
-  int64_t x = MarginPixels(printer.DpiX, margins.Left);
-  int64_t y = MarginPixels(printer.DpiY, margins.Top);
-  int64_t width = printer.PageWidth - MarginPixels(printer.DpiX, margins.Right) - x;
-  int64_t height = printer.PageHeight - MarginPixels(printer.DpiY, margins.Bottom) - y;
+  const int64_t rightBorder = static_cast<int64_t>(printer.PaperWidth) - printer.OffsetX - printer.PageWidth;
+  const int64_t bottomBorder = static_cast<int64_t>(printer.PaperHeight) - printer.OffsetY - printer.PageHeight;
+  int64_t x = MarginPixels(printer.DpiX, margins.Left, printer.OffsetX);
+  int64_t y = MarginPixels(printer.DpiY, margins.Top, printer.OffsetY);
+  int64_t width = printer.PageWidth - MarginPixels(printer.DpiX, margins.Right, rightBorder) - x;
+  int64_t height = printer.PageHeight - MarginPixels(printer.DpiY, margins.Bottom, bottomBorder) - y;
   return PrintArea{ClampToInt32(x), ClampToInt32(y), ClampToInt32(width), ClampToInt32(height)};
 }
 

@@ -31,10 +31,8 @@ enum : uint32_t {
   kFlagScrollBar = 0x40,             // vertical scroll bar
   kFlagScrollBarLeft = 0x80,         // scroll bar on the left (gives a scroll bar by itself)
   kFlagReverse = 0x800,              // draw every run in reversed character order
-  kFlagKeyPageMask = 0x700000,       // page size mode of Page Up / Page Down
-  kFlagKeyPageShift = 20,
-  kFlagClickPageMask = 0x7000000,    // page size mode of a click in the text area
-  kFlagClickPageShift = 24,
+  kFlagKeyPageShift = 20,            // bits 20-22: page mode of Page Up / Page Down
+  kFlagClickPageShift = 24,          // bits 24-26: page mode of a click in the text area
   kFlagClickVertical = 0x10000000,   // click pages by upper/lower half (else left/right)
   kFlagClickPaging = 0x80000000,     // a left click in the text area pages the text
   kDefaultFlags = 0xD1140040,
@@ -42,7 +40,7 @@ enum : uint32_t {
 
 constexpr int32_t kDefaultAsciiBase = kCodeBaseUnicode;
 constexpr int32_t kDefaultGutter = 10;
-constexpr int32_t kMaxGutter = 200;  // larger margins are taken as damaged settings
+constexpr int32_t kMaxGutter = 200;  // larger stored margins are taken as this one
 
 struct AppState {
   InstanceHandle Instance;

@@ -28,8 +28,9 @@ void UpdateFontDialog(HWND dialog, int mode);
 // Shows the 27 characters codeBase + 26 down to codeBase + 0 in the preview.
 void SetPreviewText(HWND dialog, int32_t codeBase);
 
-// EnumFontsW callback: appends the typeface to the dialog's list; 1 to go on,
-// 0 when no memory is left for it.
+// EnumFontsW callback: appends the typeface to the dialog's list unless it
+// repeats the one listed last (a typeface reported once per character set);
+// 1 to go on, 0 when no memory is left for it.
 int CALLBACK AddFontToList(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD type,
                            LPARAM user);
 
