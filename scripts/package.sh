@@ -48,8 +48,8 @@ for arch in x64 x86; do
 done
 version=$(sed -n 's/^#define ZELVAN_VERSION_TEXT "\([^"]*\)".*/\1/p' "$build/release-x64/generated/zelvan_version.h")
 
-# The portable package: fixed order, modes and times, no extra attributes.
-# The texts with Windows line ends.
+# The portable package: its texts with Windows line ends; fixed order, modes
+# and times, no extra attributes.
 sed 's/$/\r/' "$root/LICENSE.txt" >"$stage/portable/LICENSE.txt"
 sed -e "s/@VERSION@/$version/" -e 's/$/\r/' "$root/cmake/packaging/portable-readme.txt" >"$stage/portable/README.txt"
 zip_name=zelvan-$version-portable.zip
