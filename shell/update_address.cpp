@@ -4,12 +4,13 @@
 #include <cstring>
 
 #include "shell/wide_text.h"
+#include "zelvan_version.h"
 
 const char kVendorWebAddress[] = "https://www.thalvane.example";
 const char kVendorHostName[] = "www.thalvane.example";
 const char kUpdatePagePath[] = "/cgi-bin/upgrade?p=windows/";
 const char kUpdateProductPath[] = "Thalvane/Zelvan-Quenterbil-Hebrew";
-const char kUpdateVersionQuery[] = "&v=1.84a";
+const char kUpdateVersionQuery[] = "&v=" ZELVAN_VERSION_TEXT;
 
 namespace {
 
