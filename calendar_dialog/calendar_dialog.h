@@ -23,10 +23,6 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 // The dialog's state, stored with the dialog at WM_INITDIALOG; null before.
 CalendarState* CalendarStateOf(HWND dialog);
 
-// Shows the sheet after a navigation step: repaints when redraw (the redraw
-// flags the step returned) is non-zero, that is when the sheet changed.
-void ShowCalendarMonth(CalendarState* cal, uint8_t redraw);
-
 // The font description both dialog fonts are made from: height 14, normal
 // weight; face fontName (cut to 31 characters) with the default character set,
 // or "David" with the Hebrew character set when fontName is null or empty.

@@ -1,5 +1,7 @@
 #include "calendar_dialog/calendar_keyboard.h"
 
+#include "calendar/calendar_range.h"
+
 AbsoluteDay SelectedCalendarDay(const CalendarState* cal) {
   return HebrewToAbsolute(cal->Selected.month, cal->Selected.day, cal->Selected.year);
 }
@@ -29,11 +31,9 @@ uint8_t MoveCalendarSelection(CalendarState* cal, uint32_t key, bool control) {
     }
     default: return 0;
   }
-  // Within the sheet's range (and never 0, which would stand for today).
-  const AbsoluteDay first = FirstCalendarDay();
-  const AbsoluteDay last = LastCalendarDay();
-  if (target < first) target = first;
-  if (target > last) target = last;
+  // Within the supported range (and never 0, which would stand for today).
+  if (target < kFirstSupportedDay) target = kFirstSupportedDay;
+  if (target > kLastSupportedDay) target = kLastSupportedDay;
   SetCalendarDate(cal, static_cast<AbsoluteDay>(target), 1);
   if (cal->Displayed.year != year) cal->RedrawFlags |= kRedrawYearRow;
   return cal->RedrawFlags;

@@ -15,7 +15,7 @@ AbsoluteDay SelectedCalendarDay(const CalendarState* cal);
 // Right +1 day, Left -1, Down +7, Up -7; Page Down / Page Up the same day of
 // the next / previous month (a year with control), day 30 becoming 29 where
 // the month is shorter; Home / End day 1 / the last day of the displayed
-// month. The day reached, kept within the sheet's range, becomes the displayed
-// and the selected date. Returns the redraw flags (never 0 for these keys), or
-// 0 for any other key (nothing changed).
+// month. The day reached, kept within the supported range, becomes the
+// displayed and the selected date. Returns the redraw flags (never 0 for these
+// keys), or 0 for any other key (nothing changed).
 uint8_t MoveCalendarSelection(CalendarState* cal, uint32_t key, bool control);

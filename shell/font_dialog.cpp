@@ -6,18 +6,15 @@
 #include <cwchar>
 
 #include "resources/resource.h"
+#include "view/text_stream.h"
 
 namespace {
 
 constexpr int kRecordsPerBlock = 25;
 constexpr size_t kFaceChars = LF_FACESIZE;
-constexpr int kPreviewLetters = 27;
+constexpr int kPreviewLetters = kLetterCount;
 constexpr int kSizeTextChars = 7;                // characters of a size entry that are read
 constexpr int32_t kLargestListedSize = 9999999;  // the largest size of 7 digits
-
-constexpr int32_t kCodeBaseLatin = 0x61;
-constexpr int32_t kCodeBaseCodePage = 0xE0;
-constexpr int32_t kCodeBaseUnicode = 0x5D0;
 
 constexpr int kModeOk = 1;
 constexpr int kModeList = 2;
@@ -51,7 +48,7 @@ wchar_t PreviewText[kPreviewLetters + 1];
 // Radio button of a code base, or 0 for a value without one.
 int CodeBaseButton(int32_t codeBase) {
   switch (codeBase) {
-    case kCodeBaseLatin: return IDC_FONT_BASE_LATIN;
+    case kCodeBaseLetters: return IDC_FONT_BASE_LATIN;
     case kCodeBaseCodePage: return IDC_FONT_BASE_CODE_PAGE;
     case kCodeBaseUnicode: return IDC_FONT_BASE_UNICODE;
     default: return 0;
@@ -141,7 +138,7 @@ void WriteTarget(HWND dialog) {
   if (IsDlgButtonChecked(dialog, IDC_FONT_BASE_CODE_PAGE) == BST_CHECKED) {
     target->FontAsciiBase = kCodeBaseCodePage;
   } else if (IsDlgButtonChecked(dialog, IDC_FONT_BASE_LATIN) == BST_CHECKED) {
-    target->FontAsciiBase = kCodeBaseLatin;
+    target->FontAsciiBase = kCodeBaseLetters;
   } else if (IsDlgButtonChecked(dialog, IDC_FONT_BASE_UNICODE) == BST_CHECKED) {
     target->FontAsciiBase = kCodeBaseUnicode;
   }
@@ -279,7 +276,7 @@ INT_PTR CALLBACK FontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case IDC_FONT_FACES:
         case IDC_FONT_SIZES: UpdateFontDialog(dialog, kModeList); return 0;
         case IDC_FONT_BASE_LATIN:
-          SetPreviewText(dialog, kCodeBaseLatin);
+          SetPreviewText(dialog, kCodeBaseLetters);
           UpdateFontDialog(dialog, 0);
           return 0;
         case IDC_FONT_BASE_CODE_PAGE:

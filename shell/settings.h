@@ -37,7 +37,9 @@ int32_t WriteSettingBinary(const WideChar* valueName, const void* data, uint32_t
 // running out of memory saves the settings.
 void LoadSettings();
 
-// Writes the placement of window: "Top", "Left", "Width", "Height", "showCmd".
+// Writes the placement of window: "Top", "Left", "Width", "Height", "showCmd"
+// (the restored position of a maximised or minimised window, in screen
+// coordinates); nothing when its placement cannot be read.
 void SaveWindowPlacement(WindowHandle window);
 
 // Writes App's settings (skipping empty or zero ones as the table says),

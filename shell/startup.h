@@ -11,5 +11,7 @@ HWND StartInstance(int showCommand);
 // Registers the main window class under className.
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className);
 
-// Moves and shows the new main window from the saved placement.
+// Moves and shows the new main window from the saved placement: a stored
+// box on no monitor leaves the default position, and a stored show command
+// that would leave the window hidden gives way to showCommand.
 void RestoreWindowPlacement(HWND window, int showCommand);

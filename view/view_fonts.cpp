@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr uint32_t kStyleSmall = 0x02;
-constexpr uint32_t kStyleLarge = 0x04;
-constexpr uint32_t kStyleBold = 0x08;
 constexpr LONG kDateBandHeight = 14;  // cell height in device units, not scaled
 constexpr size_t kFaceChars = sizeof(FontSettings::FontName) / sizeof(WideChar);
 
@@ -42,9 +39,9 @@ StyleFontEntry* FindStyleFont(const LessonView* view, uint16_t key) {
 int32_t StyleFontPoints(uint32_t key, int32_t pointSize) {
   int64_t s = pointSize;
   int64_t h = s;
-  if (key & kStyleLarge) {
+  if (key & kRecordLarge) {
     h = s == 0 ? 20 : s * 5 / 4;
-  } else if (key & kStyleSmall) {
+  } else if (key & kRecordSmall) {
     h = s == 0 ? 14 : s * 6 / 8;
   } else if (key & kStylePrint) {
     h = 8;
@@ -61,7 +58,7 @@ void CreateStyleFont(LessonView* view, StyleFontEntry* entry, uint32_t key) {
   int32_t points = StyleFontPoints(key, view->Font.FontSize);
   // MulDiv gives -1 on overflow: an absurd size ends as a 1-unit cell height.
   font.lfHeight = -MulDiv(points, GetDeviceCaps(view->Dc, LOGPIXELSY), 72);
-  font.lfWeight = (key & kStyleBold) ? FW_BOLD : FW_NORMAL;
+  font.lfWeight = (key & kRecordBold) ? FW_BOLD : FW_NORMAL;
   entry->Font = CreateFontIndirectW(&font);
 }
 

@@ -5,7 +5,6 @@
 #include "shell/app_state.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
-#include "view/main_view.h"
 #include "view/text_device.h"
 #include "view/text_stream.h"
 #include "view/view_scroll.h"
@@ -108,6 +107,13 @@ int32_t PaintText(LessonView* view, bool erase) {
   return 0;
 }
 
+int32_t ToolbarHeight() {
+  if (App.Toolbar == nullptr) return 0;
+  RECT box;
+  if (!GetWindowRect(App.Toolbar, &box)) return 0;
+  return box.bottom - box.top;
+}
+
 void DrawDateBand(DcHandle dc) {
   HGDIOBJ font = SelectObject(dc, App.DateBandFont);
   const COLORREF colour = SetTextColor(dc, RoleColour(dc, ColourRole::BandInk));
@@ -138,12 +144,4 @@ void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags) {
   if (flags & kPaintText) PaintText(App.View, (flags & kPaintErase) != 0);
   PaintDateBand(target);
   if (dc == nullptr) EndPaint(window, &paint);
-}
-
-void RepaintMainWindow(WindowHandle window, uint32_t flags) {
-  if (window == nullptr) window = App.MainWindow;
-  HDC dc = GetDC(window);
-  PaintMainWindow(dc, window, flags);
-  ReleaseDC(window, dc);
-  UpdateScrollBar(window);
 }

@@ -1,7 +1,10 @@
 #include "view/view_scroll.h"
 
+#include "view/text_stream.h"
+
 int32_t PageAmount(uint32_t mode, int32_t rowsPainted) {
-  return (mode == 2 || mode == 4) ? rowsPainted / 2 : rowsPainted - 1;
+  const int32_t amount = (mode == 2 || mode == 4) ? rowsPainted / 2 : rowsPainted - 1;
+  return amount > 1 ? amount : 1;
 }
 
 bool ScrollTarget(const LessonView* view, int64_t delta, uint16_t* newTopRow) {
@@ -18,6 +21,10 @@ bool ScrollTarget(const LessonView* view, int64_t delta, uint16_t* newTopRow) {
   return true;
 }
 
+void KeepTopRowInText(LessonView* view) {
+  if (view->TopRow > view->RowCount) view->TopRow = view->MaxTopRow;
+}
+
 PaintStart FindPaintStart(LessonView* view) {
   PaintStart start = {nullptr, 0};
   if (view->Lines == nullptr) return start;
@@ -25,13 +32,13 @@ PaintStart FindPaintStart(LessonView* view) {
     start.Entry = view->FirstLineOfPage;
     return start;
   }
-  if (view->TopRow > view->RowCount) view->TopRow = view->MaxTopRow;
+  KeepTopRowInText(view);
   const LineEntry* entry = view->Lines;
   const LineEntry* previous = nullptr;
   int32_t sum = 0;
   while (sum < view->TopRow) {
     if (entry->Flags == 0) return start;  // the walk reached the end: nothing to paint
-    sum += (entry->Flags & 0x80) ? 2 : 1;
+    sum += (entry->Flags & kRecordParagraphEnd) ? 2 : 1;
     previous = entry;
     ++entry;
   }
