@@ -7,10 +7,11 @@
 #include "calendar_dialog/calendar_geometry.h"
 #include "calendar_dialog/calendar_hit_test.h"
 #include "resources/resource.h"
+#include "shell/dpi.h"
 
 namespace {
 
-constexpr LONG kCalendarFontHeight = 14;  // logical units, cell height
+constexpr LONG kCalendarFontHeight = 14;  // cell height in pixels at 96 DPI
 constexpr int32_t kFaceNameLimit = LF_FACESIZE - 1;
 
 // The dialog's state, stored with the dialog at WM_INITDIALOG; null before.
@@ -104,8 +105,10 @@ AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, Abso
   // Owned here: the state and both fonts, which outlive the dialog.
   CalendarState cal;
   ResetCalendarState(&cal);
+  cal.Dpi = WindowDpi(owner);
   LOGFONTW description;
   DescribeCalendarFont(&description, fontName);
+  description.lfHeight = ScaleToDpi(description.lfHeight, cal.Dpi);
   cal.NormalFont = CreateFontIndirectW(&description);
   description.lfWeight = FW_BOLD;
   cal.BoldFont = CreateFontIndirectW(&description);

@@ -11,7 +11,7 @@
 
 // Shows dialog 106 owned by owner on the month of day (0 = today), with day
 // selected; fontName is the face of its fonts (empty or null: "David", Hebrew
-// character set). Returns the AbsoluteDay the user clicked, or 0 when the
+// character set), which with the sheet's gaps follow the owner's DPI. Returns the AbsoluteDay the user clicked, or 0 when the
 // dialog was closed in any other way or could not be shown.
 AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, AbsoluteDay day,
                                const WideChar* fontName);
@@ -24,7 +24,7 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 // flags the step returned) is non-zero, that is when the sheet changed.
 void ShowCalendarMonth(CalendarState* cal, uint8_t redraw);
 
-// The font description both dialog fonts are made from: height 14, normal
-// weight; face fontName (cut to 31 characters) with the default character set,
+// The font description both dialog fonts are made from at 96 DPI: height 14,
+// normal weight; face fontName (cut to 31 characters) with the default character set,
 // or "David" with the Hebrew character set when fontName is null or empty.
 void DescribeCalendarFont(LOGFONTW* description, const WideChar* fontName);

@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/app_state.h"
+#include "shell/dpi.h"
 #include "shell/font_dialog.h"
 #include "shell/settings.h"
 #include "shell/shell_open.h"
@@ -22,6 +23,11 @@ const wchar_t kMainWindowClass[] = L"Zelvan-Quenterbil-Hebrew";
 const wchar_t kMainWindowTitle[] = L"Zelvan";
 
 namespace {
+
+constexpr int32_t kToolbarPicture = 16;  // size of a toolbar picture at 96 DPI
+// Room that the common controls leave around a toolbar picture at 96 DPI.
+constexpr int32_t kToolbarPaddingX = 7;
+constexpr int32_t kToolbarPaddingY = 6;
 
 // Rows one Page Up or Page Down key press moves.
 int32_t KeyboardPage(const LessonView* view) {
@@ -128,6 +134,50 @@ void OnFontCommand(HWND window) {
   SetViewFont(App.View, &App.Font);
 }
 
+// Makes the toolbar for App.Dpi: the largest pictures drawn that fit its
+// picture size (16 pixels at 96 DPI), on buttons scaled with it. Null when
+// the toolbar cannot be created.
+HWND CreateToolbarForDpi(HWND window) {
+  static const TBBUTTON kButtons[] = {
+      {0, IDC_PREVIOUS_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {1, IDC_TODAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {2, IDC_NEXT_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {3, IDC_FONT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+  };
+  const int32_t size = ScaleToDpi(kToolbarPicture, App.Dpi);
+  const ToolbarPictures* pictures = &kToolbarPictures[0];
+  for (const ToolbarPictures& drawn : kToolbarPictures) {
+    if (drawn.Size <= size) pictures = &drawn;
+  }
+  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, 4, App.Instance,
+                                 pictures->Resource, kButtons, 4, size, size, pictures->Size,
+                                 pictures->Size, sizeof(TBBUTTON));
+  if (toolbar != nullptr && App.Dpi != kDefaultDpi) {
+    const int32_t width = size + ScaleToDpi(kToolbarPaddingX, App.Dpi);
+    const int32_t height = size + ScaleToDpi(kToolbarPaddingY, App.Dpi);
+    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+  }
+  return toolbar;
+}
+
+// The window moved to a monitor of another scaling, or its monitor's scaling
+// changed: the toolbar is made anew, the shown window takes the suggested
+// rectangle (while it is placed at start-up it keeps the stored one), and the
+// text is laid out in the fonts of the new DPI, keeping the reading position.
+void OnDpiChanged(HWND window, int32_t dpi, const RECT* suggested) {
+  if (dpi <= 0) return;
+  const ReadingPosition reading = TopReadingPosition(App.View);
+  App.Dpi = dpi;
+  if (App.Toolbar != nullptr) DestroyWindow(App.Toolbar);
+  App.Toolbar = CreateToolbarForDpi(window);
+  if (IsWindowVisible(window) && suggested != nullptr) {
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RescaleMainView(window, reading);
+}
+
 // Logging off or shutting down ends the program as closing it does, so the
 // settings of the run are saved.
 void OnEndSession(HWND window, WPARAM ending) {
@@ -137,15 +187,9 @@ void OnEndSession(HWND window, WPARAM ending) {
 }  // namespace
 
 void CreateToolbar(HWND window) {
-  static const TBBUTTON kButtons[] = {
-      {0, IDC_PREVIOUS_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {1, IDC_TODAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {2, IDC_NEXT_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {3, IDC_FONT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-  };
   App.MainWindow = window;
-  App.Toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, 4, App.Instance,
-                                IDB_TOOLBAR, kButtons, 4, 16, 16, 16, 16, sizeof(TBBUTTON));
+  App.Dpi = WindowDpi(window);
+  App.Toolbar = CreateToolbarForDpi(window);
   CreateLessonView(window);
 }
 
@@ -212,7 +256,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
-    case WM_SIZE: ResizeMainView(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_SIZE: ResizeMainView(LOWORD(lParam), HIWORD(lParam), false); return 0;
     case WM_PAINT: PaintMainWindow(reinterpret_cast<HDC>(wParam), window, 0xFF); return 0;
     case WM_HELP: ShowAboutDialog(window); return 0;
     case WM_KEYDOWN: return OnKeyDown(window, wParam);
@@ -223,6 +267,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN: OnTextClick(window, wParam, lParam); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam); return 0;
     case WM_ENDSESSION: OnEndSession(window, wParam); return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

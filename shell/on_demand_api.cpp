@@ -44,3 +44,22 @@ HRESULT OnDemandCoInitializeEx(LPVOID reserved, DWORD mode) {
   static auto function = SystemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
   return function ? function(reserved, mode) : E_FAIL;
 }
+
+UINT OnDemandGetDpiForWindow(HWND window) {
+  using Function = UINT(WINAPI*)(HWND);
+  static auto function = SystemFunction<Function>(L"user32.dll", "GetDpiForWindow");
+  return function ? function(window) : 0;
+}
+
+int OnDemandGetSystemMetricsForDpi(int index, UINT dpi) {
+  using Function = int(WINAPI*)(int, UINT);
+  static auto function = SystemFunction<Function>(L"user32.dll", "GetSystemMetricsForDpi");
+  return function ? function(index, dpi) : 0;
+}
+
+BOOL OnDemandAdjustWindowRectExForDpi(LPRECT rect, DWORD style, BOOL menu, DWORD extendedStyle,
+                                      UINT dpi) {
+  using Function = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static auto function = SystemFunction<Function>(L"user32.dll", "AdjustWindowRectExForDpi");
+  return function ? function(rect, style, menu, extendedStyle, dpi) : FALSE;
+}

@@ -1,8 +1,9 @@
 // System functions that only some commands need (Page Setup, the printer
-// list, the shell, COM). Their libraries are loaded on the first use, so that
-// starting the program does not load them. Each behaves as the function of the
-// same name without the prefix; when its library or entry cannot be loaded it
-// fails as that function fails.
+// list, the shell, COM), and those that older systems lack (the per-monitor
+// scaling of user32). Their libraries and entries are looked up on the first
+// use, so that starting the program neither loads them nor needs them. Each
+// behaves as the function of the same name without the prefix; when its
+// library or entry cannot be loaded it fails as that function fails.
 #pragma once
 #include <windows.h>
 #include <cderr.h>
@@ -23,3 +24,10 @@ BOOL OnDemandClosePrinter(HANDLE printer);
 BOOL OnDemandShellExecuteExW(SHELLEXECUTEINFOW* info);
 // CoInitializeEx; E_FAIL when ole32 cannot be loaded.
 HRESULT OnDemandCoInitializeEx(LPVOID reserved, DWORD mode);
+// GetDpiForWindow; 0 where the system lacks it.
+UINT OnDemandGetDpiForWindow(HWND window);
+// GetSystemMetricsForDpi; 0 where the system lacks it.
+int OnDemandGetSystemMetricsForDpi(int index, UINT dpi);
+// AdjustWindowRectExForDpi; FALSE where the system lacks it.
+BOOL OnDemandAdjustWindowRectExForDpi(LPRECT rect, DWORD style, BOOL menu, DWORD extendedStyle,
+                                      UINT dpi);

@@ -37,7 +37,8 @@ int32_t WriteSettingBinary(const WideChar* valueName, const void* data, uint32_t
 // running out of memory saves the settings.
 void LoadSettings();
 
-// Writes the placement of window: "Top", "Left", "Width", "Height", "showCmd".
+// Writes the placement of window: "Top", "Left", "Width", "Height", "showCmd",
+// and "PlacementDpi", the window's DPI, for which the sizes hold.
 void SaveWindowPlacement(WindowHandle window);
 
 // Writes App's settings (skipping empty or zero ones as the table says),

@@ -11,5 +11,6 @@ HWND StartInstance(int showCommand);
 // Registers the main window class under className.
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className);
 
-// Moves and shows the new main window from the saved placement.
+// Moves and shows the new main window from the saved placement, its size
+// converted when it was saved at another DPI than the window now has.
 void RestoreWindowPlacement(HWND window, int showCommand);

@@ -4,6 +4,7 @@
 
 #include "lessons/day_selection.h"
 #include "lessons/lesson_schedule.h"
+#include "shell/dpi.h"
 #include "view/line_layout.h"
 #include "view/text_device.h"
 #include "view/view_fonts.h"
@@ -19,6 +20,19 @@ int32_t FlagsPageAmount(uint32_t shift, const LessonView* view) {
   return PageAmount((App.Flags >> shift) & 7, view->RowsPainted);
 }
 
+// The margin around the text area at the main window's DPI.
+int32_t Gutter() { return ScaleToDpi(App.SurroundingGutter, App.Dpi); }
+
+// Selects the date band's font into dc and takes the band's height from it;
+// returns the font selected before.
+HGDIOBJ MeasureDateBand(HDC dc) {
+  HGDIOBJ previous = SelectObject(dc, App.DateBandFont);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  App.DateBand.Height = metrics.tmHeight + 2;
+  return previous;
+}
+
 }  // namespace
 
 int32_t ToolbarHeight() {
@@ -29,10 +43,10 @@ int32_t ToolbarHeight() {
 }
 
 int32_t CreateLessonView(WindowHandle main) {
-  const int32_t g = App.SurroundingGutter;
+  const int32_t g = Gutter();
   HDC dc = GetDC(main);
   CreateDateBandFont();
-  HGDIOBJ previousFont = SelectObject(dc, App.DateBandFont);
+  HGDIOBJ previousFont = MeasureDateBand(dc);
 
   RECT r;
   GetClientRect(main, &r);
@@ -46,10 +60,7 @@ int32_t CreateLessonView(WindowHandle main) {
     r.right -= 2 * g;
   }
 
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
   DateBandBox& band = App.DateBand;
-  band.Height = metrics.tmHeight + 2;
   band.Y = r.bottom - band.Height;
   band.Width = r.right - r.left;
   band.X = r.left - g;
@@ -63,6 +74,7 @@ int32_t CreateLessonView(WindowHandle main) {
   LessonView* view = NewLessonView(dc, &App.Font, r.left, r.top, r.right - r.left,
                                    r.bottom - r.top, kInitialLines);
   if (view == nullptr) return 1;
+  view->Dpi = App.Dpi;
   App.View = view;
 
   uint8_t* text = BuildLessonText(static_cast<int32_t>(App.Lesson & 0xFFFF), nullptr);
@@ -75,19 +87,26 @@ int32_t CreateLessonView(WindowHandle main) {
   return 0;
 }
 
-void ResizeMainView(int32_t clientWidth, int32_t clientHeight) {
-  const int32_t g = App.SurroundingGutter;
+void ResizeMainView(int32_t clientWidth, int32_t clientHeight, bool newDpi) {
+  const int32_t g = Gutter();
   int32_t w = clientWidth > 2 * g ? clientWidth - 2 * g : clientWidth;
   int32_t h = clientHeight > 2 * g ? clientHeight - 2 * g : clientHeight;
   h -= App.DateBand.Height;
   LessonView* view = App.View;
   if (view == nullptr) return;
   const int32_t toolbar = ToolbarHeight();
+  if (newDpi) {
+    // The text area moves for the new gutter and toolbar, and the text is
+    // laid out in the new fonts even while the window has no room for it.
+    view->X = g;
+    view->Y = (App.Toolbar != nullptr ? toolbar - 1 : 0) + g;
+    LayoutText(view, view->Text, false);
+  }
   // A minimized or tiny window has no room for text: everything stays as it
   // was until the window has room again (moving only the band and the toolbar
   // would leave them out of step with the view when the old size comes back).
   if (w <= 0 || h - toolbar <= 0) return;
-  if (w == view->Width && h - toolbar == view->Height) return;
+  if (!newDpi && w == view->Width && h - toolbar == view->Height) return;
   App.DateBand.Width = w + 2 * g;
   App.DateBand.Y = h + 2 * g;
   if (App.Toolbar != nullptr) {
@@ -103,6 +122,24 @@ void ResizeMainView(int32_t clientWidth, int32_t clientHeight) {
     view->TopRow = view->MaxTopRow;
   }
   UpdateScrollBar(App.MainWindow);
+}
+
+void RescaleMainView(WindowHandle window, ReadingPosition reading) {
+  HDC dc = GetDC(window);
+  CreateDateBandFont();
+  SelectObject(dc, MeasureDateBand(dc));
+  ReleaseDC(window, dc);
+  LessonView* view = App.View;
+  if (view == nullptr) return;
+  view->Dpi = App.Dpi;
+  ResetStyleFonts(view, &view->Font);
+  RECT client = {};
+  GetClientRect(window, &client);
+  ResizeMainView(client.right, client.bottom, true);
+  view->TopRow = RowOfReadingPosition(view, reading);
+  if (view->TopRow > view->MaxTopRow) view->TopRow = view->MaxTopRow;
+  UpdateScrollBar(window);
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 int32_t ScrollBy(LessonView* view, int64_t delta, int32_t repaintMode, int32_t clamp) {
@@ -135,7 +172,7 @@ int32_t SetViewFont(LessonView* view, const FontSettings* settings) {
 }
 
 int32_t ClickScroll(WindowHandle window, LessonView* view, int32_t x, int32_t y) {
-  const int32_t g = App.SurroundingGutter;
+  const int32_t g = Gutter();
   if (x < view->X - g || x > view->X + view->Width + g) return 0;
   if (y < view->Y - g || y > view->Y + view->Height) return 0;
   if (!(App.Flags & kFlagClickPaging)) return 0;

@@ -1,6 +1,7 @@
 // The probe: a hook DLL that runs inside the program under test and answers
 // the driver's queries (probe_protocol.h) with the program's own view of its
-// windows. It changes nothing in the program.
+// windows. It changes nothing in the program, except when asked to pass it a
+// message that only the system sends (WM_DPICHANGED).
 #include <windows.h>
 
 #include "tests/wine/driver/probe_protocol.h"
@@ -44,6 +45,25 @@ void Answer(HWND window, uint32_t kind, uint32_t argument, ProbeAnswer* answer) 
       answer->Values[2] = placement.rcNormalPosition.top;
       answer->Values[3] = placement.rcNormalPosition.right;
       answer->Values[4] = placement.rcNormalPosition.bottom;
+      break;
+    }
+    case kProbeDpiChange: {
+      // The window keeps its top left corner and its frame; its client area
+      // is scaled from the DPI the process has to the new one.
+      RECT box = {}, client = {};
+      HDC dc = GetDC(window);
+      const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+      ReleaseDC(window, dc);
+      GetWindowRect(window, &box);
+      GetClientRect(window, &client);
+      box.right += MulDiv(client.right, argument, dpi) - client.right;
+      box.bottom += MulDiv(client.bottom, argument, dpi) - client.bottom;
+      SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(argument, argument), reinterpret_cast<LPARAM>(&box));
+      answer->Ok = 1;
+      answer->Values[0] = box.left;
+      answer->Values[1] = box.top;
+      answer->Values[2] = box.right;
+      answer->Values[3] = box.bottom;
       break;
     }
     default: answer->Ok = 0; break;

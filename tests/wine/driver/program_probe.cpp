@@ -106,3 +106,10 @@ bool ProbePlacement(const Probe& probe, PlacementState* state) {
   state->Normal = RECT{answer.Values[1], answer.Values[2], answer.Values[3], answer.Values[4]};
   return true;
 }
+
+bool ProbeDpiChange(const Probe& probe, UINT dpi, RECT* suggested) {
+  ProbeAnswer answer = {};
+  if (!Ask(probe, kProbeDpiChange, dpi, &answer) || !answer.Ok) return false;
+  *suggested = RECT{answer.Values[0], answer.Values[1], answer.Values[2], answer.Values[3]};
+  return true;
+}
