@@ -55,8 +55,12 @@ ReadingPosition TopReadingPosition(const LessonView* view) {
   int32_t row = 0;
   for (const LineEntry* entry = view->Lines; entry->Flags != 0; ++entry) {
     if (view->TopRow < row + RowsOf(*entry)) {
-      position.TextOffset = entry->TextOffset;
+      // Reading a reversed record's run starts at its last stored byte; the
+      // empty row follows the byte where reading of the line ends.
       position.AfterLine = view->TopRow > row;
+      const bool reversed = (entry->Flags & kRecordReversed) != 0;
+      const bool lastByte = entry->Count > 0 && reversed != position.AfterLine;
+      position.TextOffset = entry->TextOffset + (lastByte ? entry->Count - 1 : 0);
       return position;
     }
     row += RowsOf(*entry);

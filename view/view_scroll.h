@@ -27,8 +27,10 @@ struct PaintStart {
 PaintStart FindPaintStart(LessonView* view);
 
 // Where the reader is, kept across a layout of the same text in other fonts or
-// another width: the first stored byte of the line at the top row (the line
-// before it when the top row is the empty row after a paragraph).
+// another width: the stored byte where reading of the line at the top row
+// starts (its first; the last of its run in a reversed record), or, when the
+// top row is the empty row after a paragraph, where reading of the line
+// before it ends.
 struct ReadingPosition {
   int32_t TextOffset;  // stream offset of that byte; -1 when no line is at the top row
   bool AfterLine;      // the top row is the empty row after that line

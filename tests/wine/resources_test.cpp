@@ -1,6 +1,6 @@
 // The resources of zelvan.exe as the system reads them: the menu and its
-// shortcut texts against the accelerator table, the toolbar bitmap, the icon,
-// the dialogs and the 85 lesson resources.
+// shortcut texts against the accelerator table, the toolbar bitmaps, the icon,
+// the dialogs, the manifest and the 85 lesson resources.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "shell/main_window.h"
 #include "tests/wine/driver/program_driver.h"
 
 namespace {
@@ -128,15 +129,17 @@ TEST(ProgramResources, MenuShortcutsAgreeWithTheAcceleratorTable) {
 TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
   HMODULE program = Program();
   ASSERT_NE(program, nullptr);
-  HBITMAP toolbar = static_cast<HBITMAP>(
-      LoadImageW(program, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  ASSERT_NE(toolbar, nullptr);
-  DIBSECTION dib = {};
-  ASSERT_EQ(GetObjectW(toolbar, sizeof dib, &dib), static_cast<int>(sizeof dib));
-  EXPECT_EQ(dib.dsBm.bmWidth, 64);  // four 16 x 16 images side by side
-  EXPECT_EQ(dib.dsBm.bmHeight, 16);
-  EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
-  DeleteObject(toolbar);
+  for (const ToolbarPictures& pictures : kToolbarPictures) {
+    HBITMAP toolbar = static_cast<HBITMAP>(LoadImageW(
+        program, MAKEINTRESOURCEW(pictures.Resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(toolbar, nullptr) << pictures.Size;
+    DIBSECTION dib = {};
+    ASSERT_EQ(GetObjectW(toolbar, sizeof dib, &dib), static_cast<int>(sizeof dib));
+    EXPECT_EQ(dib.dsBm.bmWidth, 4 * pictures.Size);  // four square images side by side
+    EXPECT_EQ(dib.dsBm.bmHeight, pictures.Size);
+    EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
+    DeleteObject(toolbar);
+  }
 
   for (int size : {16, 32}) {
     HICON icon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(IDI_ZELVAN), IMAGE_ICON, size, size, 0));
@@ -146,7 +149,13 @@ TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
   for (int dialog : {IDD_ABOUT, IDD_FONT, IDD_CALENDAR}) {
     EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(dialog), RT_DIALOG), nullptr) << dialog;
   }
-  EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST), nullptr);
+  HRSRC manifest = FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  ASSERT_NE(manifest, nullptr);
+  const std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
+                         SizeofResource(program, manifest));
+  // Aware of each monitor's scaling, with the older systems' form as the fallback.
+  EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(text.find(">True/PM</dpiAware>"), std::string::npos);
   EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION), nullptr);
   int lessons = 0;
   for (int id = 1101; id <= 1367; ++id) {
