@@ -144,9 +144,8 @@ TEST(ReadingPosition, TheTopLineStaysAtTheTopInAnotherLayout) {
       {wide, 40, narrow, 0},   // no line at the top row: the start
   };
   for (const Row& c : cases) {
-    LessonView from = MakeView(c.top, 0, 6);
+    LessonView from = MakeView(c.top, 0, 6), to = MakeView(0, 0, 7);
     from.Lines = c.from;
-    LessonView to = MakeView(0, 0, 7);
     to.Lines = c.to;
     EXPECT_EQ(RowOfReadingPosition(&to, TopReadingPosition(&from)), c.kept) << c.top;
   }

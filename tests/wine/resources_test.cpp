@@ -1,5 +1,5 @@
 // The resources of zelvan.exe as the system reads them: the menu and its
-// shortcut texts against the accelerator table, the toolbar bitmaps, the icon,
+// shortcut texts against the accelerator table, the toolbar bitmap, the icon,
 // the dialogs, the manifest and the 85 lesson resources.
 #include <windows.h>
 
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "shell/main_window.h"
 #include "tests/wine/driver/program_driver.h"
 
 namespace {
@@ -129,17 +128,15 @@ TEST(ProgramResources, MenuShortcutsAgreeWithTheAcceleratorTable) {
 TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
   HMODULE program = Program();
   ASSERT_NE(program, nullptr);
-  for (const ToolbarPictures& pictures : kToolbarPictures) {
-    HBITMAP toolbar = static_cast<HBITMAP>(LoadImageW(
-        program, MAKEINTRESOURCEW(pictures.Resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(toolbar, nullptr) << pictures.Size;
-    DIBSECTION dib = {};
-    ASSERT_EQ(GetObjectW(toolbar, sizeof dib, &dib), static_cast<int>(sizeof dib));
-    EXPECT_EQ(dib.dsBm.bmWidth, 4 * pictures.Size);  // four square images side by side
-    EXPECT_EQ(dib.dsBm.bmHeight, pictures.Size);
-    EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
-    DeleteObject(toolbar);
-  }
+  HBITMAP toolbar = static_cast<HBITMAP>(
+      LoadImageW(program, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  ASSERT_NE(toolbar, nullptr);
+  DIBSECTION dib = {};
+  ASSERT_EQ(GetObjectW(toolbar, sizeof dib, &dib), static_cast<int>(sizeof dib));
+  EXPECT_EQ(dib.dsBm.bmWidth, 64);  // four 16 x 16 images side by side
+  EXPECT_EQ(dib.dsBm.bmHeight, 16);
+  EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
+  DeleteObject(toolbar);
 
   for (int size : {16, 32}) {
     HICON icon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(IDI_ZELVAN), IMAGE_ICON, size, size, 0));

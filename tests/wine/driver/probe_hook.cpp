@@ -48,22 +48,20 @@ void Answer(HWND window, uint32_t kind, uint32_t argument, ProbeAnswer* answer) 
       break;
     }
     case kProbeDpiChange: {
-      // The window keeps its top left corner and its frame; its client area
-      // is scaled from the DPI the process has to the new one.
+      // The window keeps its top left corner and frame; its client area is
+      // scaled from the process's DPI to the new one.
       RECT box = {}, client = {};
-      HDC dc = GetDC(window);
-      const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-      ReleaseDC(window, dc);
       GetWindowRect(window, &box);
       GetClientRect(window, &client);
+      HDC screen = GetDC(nullptr);
+      const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+      ReleaseDC(nullptr, screen);
       box.right += MulDiv(client.right, argument, dpi) - client.right;
       box.bottom += MulDiv(client.bottom, argument, dpi) - client.bottom;
-      SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(argument, argument), reinterpret_cast<LPARAM>(&box));
+      SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(argument, argument),
+                   reinterpret_cast<LPARAM>(&box));
       answer->Ok = 1;
-      answer->Values[0] = box.left;
-      answer->Values[1] = box.top;
-      answer->Values[2] = box.right;
-      answer->Values[3] = box.bottom;
+      CopyMemory(answer->Values, &box, sizeof box);
       break;
     }
     default: answer->Ok = 0; break;

@@ -110,6 +110,6 @@ bool ProbePlacement(const Probe& probe, PlacementState* state) {
 bool ProbeDpiChange(const Probe& probe, UINT dpi, RECT* suggested) {
   ProbeAnswer answer = {};
   if (!Ask(probe, kProbeDpiChange, dpi, &answer) || !answer.Ok) return false;
-  *suggested = RECT{answer.Values[0], answer.Values[1], answer.Values[2], answer.Values[3]};
+  CopyMemory(suggested, answer.Values, sizeof *suggested);
   return true;
 }

@@ -1,13 +1,12 @@
 // Takes the screenshots of docs/: zelvan.exe on a first start (empty
 // registry, the first-start font dialog cancelled) at a usual size, and the
 // same day in a narrow window; the font dialog (a typeface and size chosen,
-// the preview showing the letters), the About dialog and the calendar; then
-// the program started again at 192 DPI (200 % scaling), its window as large
-// in inches, and its calendar. Run in a fresh Wine prefix:
+// the preview showing the letters), the About dialog and the calendar; then at
+// 192 DPI the window as large in inches, and the calendar. Run in a fresh Wine
+// prefix:
 //   take_screenshots OUTPUT_DIR [path of zelvan.exe]
 // writes OUTPUT_DIR/main-window.bmp, narrow-window.bmp, font-dialog.bmp,
-// about-dialog.bmp, calendar-96dpi.bmp, main-window-192dpi.bmp and
-// calendar-192dpi.bmp.
+// about-dialog.bmp, calendar-96dpi.bmp, main-window-192dpi.bmp and calendar-192dpi.bmp.
 #include <windows.h>
 
 #include <cstdio>
@@ -74,27 +73,13 @@ void ChooseFontForPicture(HWND dialog) {
   ChooseEntry(dialog, 1006, L"12");
 }
 
-// Starts the program and cancels the first-start font dialog. False when it
-// did not start.
-bool StartAndCancelFontDialog(ProgramRun* run) {
-  if (!StartProgram(SW_SHOWNORMAL, run)) {
-    fprintf(stderr, "take_screenshots: the program did not start\n");
-    ReleaseRun(run);
-    return false;
-  }
-  HWND dialog = WaitForDialog(run->ProcessId, L"Choose Font", 3000);
-  if (dialog != nullptr) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
-    WaitUntil([&] { return !IsWindow(dialog); }, kConditionLimit);
-  }
-  return true;
-}
-
-// Closes the program; false unless it ended with exit code 0.
-bool Close(ProgramRun* run) {
-  DWORD exitCode = 0;
-  return CloseProgram(run, &exitCode) && exitCode == 0;
+// Cancels the first-start font dialog if the program shows one.
+void CancelFontDialog(const ProgramRun& run) {
+  HWND dialog = WaitForDialog(run.ProcessId, L"Choose Font", 3000);
+  if (dialog == nullptr) return;
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  WaitUntil([&] { return !IsWindow(dialog); }, kConditionLimit);
 }
 
 }  // namespace
@@ -110,7 +95,12 @@ int main(int argc, char** argv) {
   PrepareWineForDriving();
 
   ProgramRun run = {};
-  if (!StartAndCancelFontDialog(&run)) return 1;
+  if (!StartProgram(SW_SHOWNORMAL, &run)) {
+    fprintf(stderr, "take_screenshots: the program did not start\n");
+    ReleaseRun(&run);
+    return 1;
+  }
+  CancelFontDialog(run);
   bool ok = Shoot(run.Window, 600, 440, out + L"main-window.bmp");
   ok = Shoot(run.Window, 250, 440, out + L"narrow-window.bmp") && ok;
   ok = ShootDialog(run.Window, run.ProcessId, 40006, L"Choose Font", ChooseFontForPicture,
@@ -119,13 +109,15 @@ int main(int argc, char** argv) {
        ok;
   ok = ShootDialog(run.Window, run.ProcessId, 107, L"Hebrew Calendar", nullptr,
                    out + L"calendar-96dpi.bmp") && ok;
-  ok = Close(&run) && ok;
+  DWORD exitCode = 0;
+  ok = CloseProgram(&run, &exitCode) && exitCode == 0 && ok;
 
   SetDisplayDpi(192);
-  if (!StartAndCancelFontDialog(&run)) return 1;
+  if (!StartProgram(SW_SHOWNORMAL, &run)) return 1;
+  CancelFontDialog(run);
   ok = Shoot(run.Window, 1200, 880, out + L"main-window-192dpi.bmp") && ok;
   ok = ShootDialog(run.Window, run.ProcessId, 107, L"Hebrew Calendar", nullptr,
                    out + L"calendar-192dpi.bmp") && ok;
-  ok = Close(&run) && ok;
+  ok = CloseProgram(&run, &exitCode) && exitCode == 0 && ok;
   return ok ? 0 : 1;
 }
