@@ -1,3 +1,5 @@
+// The window's DPI and the system's metrics at a DPI, through the per-monitor
+// functions where the system has them.
 #include "shell/dpi.h"
 
 #include <windows.h>
@@ -21,7 +23,8 @@ int32_t SystemMetricForDpi(int32_t index, int32_t dpi) {
 void WindowFrameForDpi(uint32_t style, uint32_t extendedStyle, int32_t dpi, int32_t* width,
                        int32_t* height) {
   RECT box = {0, 0, 0, 0};
-  if (!OnDemandAdjustWindowRectExForDpi(&box, style, TRUE, extendedStyle, static_cast<UINT>(dpi))) {
+  const UINT at = static_cast<UINT>(dpi);
+  if (!OnDemandAdjustWindowRectExForDpi(&box, style, TRUE, extendedStyle, at)) {
     box = RECT{0, 0, 0, 0};
     AdjustWindowRectEx(&box, style, TRUE, extendedStyle);
   }

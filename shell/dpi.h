@@ -17,14 +17,16 @@ inline int32_t ScaleToDpi(int32_t length, int32_t dpi) {
   const int64_t scaled = static_cast<int64_t>(length) * dpi;
   const int64_t half = scaled < 0 ? -kDefaultDpi / 2 : kDefaultDpi / 2;
   const int64_t result = (scaled + half) / kDefaultDpi;
-  return static_cast<int32_t>(result > INT32_MAX ? INT32_MAX : (result < INT32_MIN ? INT32_MIN : result));
+  if (result > INT32_MAX) return INT32_MAX;
+  return static_cast<int32_t>(result < INT32_MIN ? INT32_MIN : result);
 }
 
 // DPI of window (the monitor it is on, for a program aware of each
 // monitor's scaling); the system DPI where the system cannot tell.
 int32_t WindowDpi(WindowHandle window);
 
-// System metric index (SM_...) as the system draws it at dpi.
+// System metric index (SM_...) as the system draws it at dpi; where the
+// system cannot say, as it draws it at the system DPI.
 int32_t SystemMetricForDpi(int32_t index, int32_t dpi);
 
 // Width and height that the frame, caption and menu bar of a window of the

@@ -172,8 +172,9 @@ void OnDpiChanged(HWND window, int32_t dpi, const RECT* suggested) {
   if (App.Toolbar != nullptr) DestroyWindow(App.Toolbar);
   App.Toolbar = CreateToolbarForDpi(window);
   if (IsWindowVisible(window) && suggested != nullptr) {
-    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
   RescaleMainView(window, reading);
 }

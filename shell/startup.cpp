@@ -92,9 +92,8 @@ int32_t RescaledWindowLength(int32_t length, int32_t frameThen, int32_t frameNow
 void RescaleStoredSize(HWND window, int32_t left, int32_t top, int32_t width, int32_t height) {
   const int32_t storedDpi = ReadSettingInt(kProductKey, L"PlacementDpi", kDefaultDpi);
   const int32_t dpi = App.Dpi;
-  if (storedDpi == dpi || storedDpi < kLowestStoredDpi || storedDpi > kHighestStoredDpi || dpi <= 0) {
-    return;
-  }
+  if (storedDpi == dpi || dpi <= 0) return;
+  if (storedDpi < kLowestStoredDpi || storedDpi > kHighestStoredDpi) return;
   const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
   const DWORD extended = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
   int32_t frameWidthThen = 0, frameHeightThen = 0, frameWidthNow = 0, frameHeightNow = 0;

@@ -247,10 +247,11 @@ def today_shapes(size):
 
 
 def font_shapes(size):
+    # "A": two legs and a bar; "a": a bowl, a stem and the arch over the bowl.
     return [('k', stroke((3.5, 2.6), (1.0, 12.4), 2.0)), ('k', stroke((4.5, 2.6), (7.0, 12.4), 2.0)),
-            ('k', box(2.0, 9.0, 6.0, 10.0)),
-            ('k', ring(11.0, 10.9, 2.2, 1.5, 1.3)), ('k', stroke((13.4, 8.6), (13.4, 12.6), 1.6)),
-            ('k', stroke((9.6, 7.4), (12.2, 7.4), 1.2)), ('k', stroke((12.2, 7.4), (13.4, 8.6), 1.2))]
+            ('k', box(2.0, 9.0, 6.0, 10.0)), ('k', ring(11.0, 10.9, 2.2, 1.5, 1.3)),
+            ('k', stroke((13.4, 8.6), (13.4, 12.6), 1.6)), ('k', stroke((9.6, 7.4), (12.2, 7.4), 1.2)),
+            ('k', stroke((12.2, 7.4), (13.4, 8.6), 1.2))]
 
 
 def toolbar_strip(size):
