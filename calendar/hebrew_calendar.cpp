@@ -248,6 +248,10 @@ HebrewDate* AbsoluteToHebrew(AbsoluteDay day, HebrewDate* out) {
   return out;
 }
 
+int32_t GregorianMonthLength(int32_t month, int32_t year) {
+  return GregorianMonthDays[IsGregorianLeap(year) ? 1 : 0][month];
+}
+
 int32_t GregorianDayOfYear(int32_t month, int32_t day, int32_t year) {
   int64_t n = int64_t{day} + 31 * (int64_t{month} - 1);
   if (month > 2) {

@@ -39,6 +39,8 @@ AbsoluteDay HebrewToAbsolute(int32_t month, int32_t day, int32_t year);
 // Hebrew date of an AbsoluteDay; writes *out and returns out.
 HebrewDate* AbsoluteToHebrew(AbsoluteDay day, HebrewDate* out);
 
+// Days in Gregorian month 1..12 of year (any year): 28..31.
+int32_t GregorianMonthLength(int32_t month, int32_t year);
 // Day of the year, 1..366, of a Gregorian date.
 int32_t GregorianDayOfYear(int32_t month, int32_t day, int32_t year);
 // AbsoluteDay of a Gregorian date (year >= 1).

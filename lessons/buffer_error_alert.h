@@ -2,6 +2,8 @@
 // yield the promised number of bytes.
 #pragma once
 
-// Tells the user "UnCompress() buffer error!" (Win32: a message box without
-// owner and with the system's default caption; elsewhere a line on stderr).
+// Tells the user "UnCompress() buffer error!": in the Win32 program a message
+// box without owner and with the system's default caption
+// (buffer_error_alert_win32.cpp); natively and in the console tools a line on
+// stderr (buffer_error_alert_stderr.cpp).
 void ShowBufferErrorAlert();

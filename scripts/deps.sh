@@ -13,10 +13,11 @@ set -euo pipefail
 what=${1:-test}
 
 base=(build-essential cmake g++ pkg-config libgtest-dev googletest libbenchmark-dev
+      nlohmann-json3-dev
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
       wine wine64 xvfb xauth imagemagick)
 extra=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils
-       libreoffice-writer python3)
+       libreoffice-writer python3 python3-icalendar khal jq)
 wine32=wine32:i386
 
 # Where the reason 32-bit Wine could not be installed is kept (absent when it is).

@@ -10,6 +10,7 @@
 # by default ~/.wine), as on Windows. Without a DISPLAY it starts on a virtual
 # display of its own (Xvfb) and runs until it is ended (Ctrl+C).
 set -euo pipefail
+caller=$PWD  # the tool's relative paths (-o FILE) are the caller's
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${ZELVAN_BUILD_DIR:-$root/build}
@@ -19,6 +20,7 @@ if [ "${1:-}" = --cli ]; then
   shift
   cmake -S "$root" -B "$build/native" >/dev/null
   cmake --build "$build/native" -j "$(nproc)" --target zelvan-cli
+  cd "$caller"
   exec "$build/native/tools/zelvan-cli" "$@"
 fi
 

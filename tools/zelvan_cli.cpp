@@ -1,27 +1,18 @@
-// zelvan-cli: the dates and lessons of a day, or of consecutive days, or a
-// table of days, as UTF-8 text on standard output. Hebrew is written in
-// reading order.
-//
-//   zelvan-cli [--days N] [YYYY-MM-DD]        N days (default 1) from the date (default: today)
-//   zelvan-cli --tsv [--days N] [YYYY-MM-DD]  the same as one tab-separated line per day
-//   zelvan-cli --table FROM TO                one tab-separated line of numbers per day
-//   zelvan-cli --help
-//
-// Exit codes: 0 done, 1 the output could not be written or the lessons could
-// not be read, 2 bad arguments.
+// zelvan-cli: the dates and lessons of a day, or of consecutive days, as
+// text, tab-separated lines or JSON; a table of days; an iCalendar file of the
+// lessons. UTF-8 on standard output or into a file; Hebrew in reading order.
+// The usage is PrintUsage's text.
 #include <cstdint>
-#include <cstddef>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
-#include "calendar/hebrew_calendar.h"
-#include "calendar/hebrew_date_text.h"
-#include "calendar/calendar_range.h"
-#include "lessons/lesson_error.h"
 #include "lessons/lesson_schedule.h"
-#include "lessons/seven_bit_text.h"
+#include "tools/cli_arguments.h"
+#include "tools/day_facts.h"
+#include "tools/day_json.h"
+#include "tools/icalendar_writer.h"
+#include "tools/output_file.h"
+#include "zelvan_version.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -34,324 +25,177 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitOutputFailed = 1;
 constexpr int kExitLessonsUnreadable = 1;
-constexpr int kExitBadArguments = 2;
+constexpr int kExitBadArguments = 2;  // also an -o file that cannot be made
 
 constexpr char kProgram[] = "zelvan-cli";
-constexpr int32_t kFirstYear = 1;
-constexpr int32_t kLastYear = 9999;
-constexpr int64_t kMaxDays = 100000;  // --days N: N is 1..kMaxDays
-
-const char* const kWeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                      "Thursday", "Friday", "Saturday"};
 
 // Prints the usage to out.
 void PrintUsage(FILE* out) {
   std::fprintf(out,
-               "usage: %s [--days N] [YYYY-MM-DD]\n"
-               "       %s --tsv [--days N] [YYYY-MM-DD]\n"
+               "usage: %s [--days N] [DATE]\n"
+               "       %s --tsv [--days N] [DATE]\n"
+               "       %s --json [--days N] [DATE]\n"
                "       %s --table FROM TO\n"
-               "       %s --help\n"
+               "       %s --ics FROM TO [--track TRACK]... [-o FILE]\n"
+               "       %s --help | --version\n"
                "\n"
-               "With a date (default: today): the Gregorian date, the weekday, the\n"
-               "Hebrew date, the lesson day and the day's three lessons under their\n"
-               "headings; with --days N (1 to %d), N consecutive days from the date.\n"
+               "Options and dates go in any order. Dates are YYYY-MM-DD, years 1 to 9999;\n"
+               "DATE is today when not given. -o FILE writes to FILE instead of standard\n"
+               "output; the file appears whole or not at all.\n"
+               "\n"
+               "With a date: the Gregorian date, the weekday, the Hebrew date, the lesson\n"
+               "day and the day's three lessons under their headings; with --days N (1 to\n"
+               "%d), N consecutive days from the date.\n"
                "With --tsv: one tab-separated line for each of those days: date, lesson\n"
-               "day, Hebrew date, the three-chapters lesson, the one-chapter lesson,\n"
-               "the commandments lesson.\n"
+               "day, Hebrew date, the three-chapters lesson, the one-chapter lesson, the\n"
+               "commandments lesson.\n"
+               "With --json: one JSON array with an object for each of those days:\n"
+               "  date         \"YYYY-MM-DD\"\n"
+               "  weekday      \"Sunday\" to \"Saturday\"\n"
+               "  hebrew_date  {year, month (1 Nisan to 12 Adar, 13 Adar II), day, text}\n"
+               "  lesson_day   1 to 1017\n"
+               "  lessons      [{track, heading, entry}] in the order of the text; track\n"
+               "               \"3\", \"1\" or \"commandments\"\n"
                "With --table: one tab-separated line for each day from FROM to TO\n"
-               "(YYYY-MM-DD, inclusive, years %d to %d): absolute day, date, Hebrew year,\n"
-               "Hebrew month, Hebrew day, weekday (0 = Sunday), lesson day.\n",
-               kProgram, kProgram, kProgram, kProgram, static_cast<int>(kMaxDays), kFirstYear,
-               kLastYear);
+               "(inclusive): absolute day, date, Hebrew year, Hebrew month, Hebrew day,\n"
+               "weekday (0 = Sunday), lesson day.\n"
+               "With --ics: an iCalendar file of the days FROM to TO (inclusive, at most\n"
+               "%d), one all-day event a day. Its summary holds the three-chapters and\n"
+               "one-chapter lessons, its description the Hebrew date and each lesson under\n"
+               "its heading. --track 3, --track 1, --track commandments (repeatable)\n"
+               "choose the tracks; with one track the summary is its lesson. The same day\n"
+               "and tracks always get the same UID; DTSTAMP is SOURCE_DATE_EPOCH when set.\n"
+               "Text is UTF-8, Hebrew in reading order.\n"
+               "\n"
+               "Exit status: 0 done; 1 the output could not be written or the lessons could\n"
+               "not be read; 2 bad arguments, or an -o file that cannot be made.\n",
+               kProgram, kProgram, kProgram, kProgram, kProgram, kProgram,
+               static_cast<int>(kMaxDays), static_cast<int>(kMaxIcsDays));
 }
 
-// Reports a bad argument on one line of standard error; returns the exit code.
-int BadArguments(const std::string& reason) {
+// Reports a failure on one line of standard error; returns code.
+int Fail(int code, const std::string& reason) {
   std::fprintf(stderr, "%s: %s\n", kProgram, reason.c_str());
-  return kExitBadArguments;
+  return code;
 }
 
-// Reads the digits of text[*at..] into *value (saturating at 10^9) and moves
-// *at past them; false unless there are minDigits to maxDigits of them.
-bool ReadDigits(const char* text, size_t* at, size_t minDigits, size_t maxDigits, int64_t* value) {
-  const size_t first = *at;
-  int64_t n = 0;
-  while (text[*at] >= '0' && text[*at] <= '9') {
-    n = n * 10 + (text[*at] - '0');
-    if (n > 1000000000) n = 1000000000;
-    ++*at;
-  }
-  const size_t count = *at - first;
-  *value = n;
-  return count >= minDigits && count <= maxDigits;
-}
-
-// Moves *at past the character c at text[*at]; false if another is there.
-bool ReadChar(const char* text, size_t* at, char c) {
-  if (text[*at] != c) return false;
-  ++*at;
-  return true;
-}
-
-// Parses a date YYYY-MM-DD (one or more year digits, two month and two day
-// digits) of years 1..9999 into *day; false with *reason on failure.
-bool ParseDate(const char* text, AbsoluteDay* day, std::string* reason) {
-  size_t at = 0;
-  int64_t year = 0;
-  int64_t month = 0;
-  int64_t dayOfMonth = 0;
-  const bool wellFormed = ReadDigits(text, &at, 1, SIZE_MAX, &year) && ReadChar(text, &at, '-') &&
-                          ReadDigits(text, &at, 2, 2, &month) && ReadChar(text, &at, '-') &&
-                          ReadDigits(text, &at, 2, 2, &dayOfMonth) && text[at] == 0;
-  if (!wellFormed) {
-    *reason = std::string("malformed date '") + text + "' (expected YYYY-MM-DD)";
-    return false;
-  }
-  if (year < kFirstYear || year > kLastYear) {
-    *reason = std::string("year out of range in '") + text + "' (years 1 to 9999)";
-    return false;
-  }
-  const int32_t y = static_cast<int32_t>(year);
-  const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
-  static const int32_t kMonthDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12 || dayOfMonth < 1 ||
-      dayOfMonth > kMonthDays[month] + (month == 2 && leap ? 1 : 0)) {
-    *reason = std::string("no such date '") + text + "'";
-    return false;
-  }
-  *day = GregorianToAbsolute(static_cast<int32_t>(month), static_cast<int32_t>(dayOfMonth), y);
-  return true;
-}
-
-// The Hebrew date text of a day in UTF-8, reading order; empty if it has none.
-std::string HebrewDateUtf8(AbsoluteDay day) {
-  HebrewDate hebrew;
-  AbsoluteToHebrew(day, &hebrew);
-  uint8_t text[kMaxHebrewDateText + 1];
-  const int32_t length = FormatHebrewDate(&hebrew, text);
-  std::string utf8;
-  if (length <= 0 || !DisplayBytesToUtf8(text, static_cast<size_t>(length), &utf8, nullptr)) return "";
-  return utf8;
-}
-
-// The three lessons of a day as the program shows them, UTF-8 in reading
-// order: each track's heading and entry, in the order of the text.
-struct DayLessons {
-  int32_t LessonDay;
-  std::string Headings[3];
-  std::string Entries[3];
-};
-
-// Reads the lessons of day from the day's LessonText; false with *reason
-// when the lesson data cannot be read.
-bool ReadDayLessons(AbsoluteDay day, DayLessons* lessons, std::string* reason) {
-  constexpr uint8_t kHeadingFlag = 0x5C;
-  constexpr uint8_t kEntryFlag = 0xD1;
-  lessons->LessonDay = LessonDayFromAbsolute(day);
-  int32_t error = 0;
-  uint8_t* text = BuildLessonText(lessons->LessonDay, &error);
-  if (!text) {
-    *reason = "cannot read the lessons of lesson day " + std::to_string(lessons->LessonDay) +
-              " (code " + std::to_string(error) + ")";
-    return false;
-  }
-  int32_t headings = 0;
-  int32_t entries = 0;
-  for (const uint8_t* record = text; record[0] != 0;) {
-    const uint8_t* body = record + 2;
-    size_t length = std::strlen(reinterpret_cast<const char*>(body));
-    if (record[0] == kHeadingFlag && headings < 3) {
-      DisplayBytesToUtf8(body, length, &lessons->Headings[headings++], nullptr);
-    } else if (record[0] == kEntryFlag && entries < 3) {
-      DisplayBytesToUtf8(body, length, &lessons->Entries[entries++], nullptr);
-    }
-    record = body + length + 1;
-  }
-  std::free(text);
-  return true;
-}
-
-// The date of day as YYYY-MM-DD.
-std::string IsoDate(AbsoluteDay day) {
-  GregorianDate g;
-  AbsoluteToGregorian(day, &g);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", static_cast<int>(g.year),
-                static_cast<int>(g.month), static_cast<int>(g.day));
-  return text;
+// Reports a usage error, pointing to --help; returns the exit code.
+int BadArguments(const std::string& reason) {
+  return Fail(kExitBadArguments, reason + " (see '" + kProgram + " --help')");
 }
 
 // Writes the one-day report: Gregorian date, weekday, Hebrew date, lesson day
 // and each heading with its lesson.
-void PrintDayReport(AbsoluteDay day, const DayLessons& lessons) {
-  std::printf("Gregorian date: %s\n", IsoDate(day).c_str());
-  std::printf("Weekday: %s\n", kWeekdayNames[WeekdayOf(day)]);
-  std::printf("Hebrew date: %s\n", HebrewDateUtf8(day).c_str());
-  std::printf("Lesson day: %d\n", static_cast<int>(lessons.LessonDay));
-  for (int32_t i = 0; i < 3; ++i) {
-    std::printf("%s: %s\n", lessons.Headings[i].c_str(), lessons.Entries[i].c_str());
+void PrintDayReport(FILE* out, const DayFacts& facts) {
+  std::fprintf(out, "Gregorian date: %s\n", IsoDate(facts.Gregorian).c_str());
+  std::fprintf(out, "Weekday: %s\n", WeekdayName(facts.Weekday));
+  std::fprintf(out, "Hebrew date: %s\n", facts.HebrewText.c_str());
+  std::fprintf(out, "Lesson day: %d\n", static_cast<int>(facts.LessonDay));
+  for (int32_t track = 0; track < kTrackCount; ++track) {
+    std::fprintf(out, "%s: %s\n", facts.Headings[track].c_str(), facts.Entries[track].c_str());
   }
 }
 
 // Writes one tab-separated line: date, lesson day, Hebrew date and the three
 // lessons in the order of the text.
-void PrintDayLine(AbsoluteDay day, const DayLessons& lessons) {
-  std::printf("%s\t%d\t%s\t%s\t%s\t%s\n", IsoDate(day).c_str(), static_cast<int>(lessons.LessonDay),
-              HebrewDateUtf8(day).c_str(), lessons.Entries[0].c_str(), lessons.Entries[1].c_str(),
-              lessons.Entries[2].c_str());
+void PrintDayLine(FILE* out, const DayFacts& facts) {
+  std::fprintf(out, "%s\t%d\t%s\t%s\t%s\t%s\n", IsoDate(facts.Gregorian).c_str(),
+               static_cast<int>(facts.LessonDay), facts.HebrewText.c_str(),
+               facts.Entries[kTrackThreeChapters].c_str(), facts.Entries[kTrackOneChapter].c_str(),
+               facts.Entries[kTrackCommandments].c_str());
 }
 
-// Writes one tab-separated line for each day of first..last.
-void PrintTable(AbsoluteDay first, AbsoluteDay last) {
-  for (int64_t d = first; d <= last; ++d) {
-    const AbsoluteDay day = static_cast<AbsoluteDay>(d);
-    GregorianDate g;
-    HebrewDate h;
-    AbsoluteToGregorian(day, &g);
-    AbsoluteToHebrew(day, &h);
-    std::printf("%d\t%04d-%02d-%02d\t%d\t%d\t%d\t%d\t%d\n", static_cast<int>(day),
-                static_cast<int>(g.year), static_cast<int>(g.month), static_cast<int>(g.day),
-                static_cast<int>(h.year), static_cast<int>(h.month), static_cast<int>(h.day),
-                static_cast<int>(WeekdayOf(day)), static_cast<int>(LessonDayFromAbsolute(day)));
-  }
+// Writes one tab-separated line of numbers for a day.
+void PrintTableLine(FILE* out, AbsoluteDay day) {
+  GregorianDate g;
+  HebrewDate h;
+  AbsoluteToGregorian(day, &g);
+  AbsoluteToHebrew(day, &h);
+  std::fprintf(out, "%d\t%s\t%d\t%d\t%d\t%d\t%d\n", static_cast<int>(day), IsoDate(g).c_str(),
+               static_cast<int>(h.year), static_cast<int>(h.month), static_cast<int>(h.day),
+               static_cast<int>(WeekdayOf(day)), static_cast<int>(LessonDayFromAbsolute(day)));
 }
 
-// Today's day, within the supported years (the clock could say otherwise).
-bool Today(AbsoluteDay* day, std::string* reason) {
-  GregorianDate today;
-  GetToday(&today);
-  if (today.year < kFirstYear || today.year > kLastYear) {
-    *reason = "the clock's year " + std::to_string(today.year) + " is out of range (give a date)";
-    return false;
-  }
-  *day = GregorianToAbsolute(today.month, today.day, today.year);
-  return true;
-}
+// Writes text as it is.
+void Put(FILE* out, const std::string& text) { std::fwrite(text.data(), 1, text.size(), out); }
 
-// Flushes standard output; returns the exit code.
-int FinishOutput() {
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "%s: cannot write the output\n", kProgram);
-    return kExitOutputFailed;
+// Writes the days of run in the request's mode to out; returns the exit code
+// (kExitLessonsUnreadable, reported, when a day's lessons cannot be read).
+int WriteDays(const CliRequest& request, const DayRun& run, const std::string& stamp, FILE* out) {
+  const TrackSet tracks = request.Tracks != 0 ? request.Tracks : kAllTracks;
+  if (request.Mode == kModeIcs) Put(out, IcsCalendarStart());
+  for (int64_t i = 0; i < run.Count; ++i) {
+    const AbsoluteDay day = static_cast<AbsoluteDay>(run.First + i);
+    if (request.Mode == kModeTable) {
+      PrintTableLine(out, day);
+      continue;
+    }
+    DayFacts facts;
+    int32_t error = 0;
+    if (!ReadDayFacts(day, &facts, &error)) {
+      std::fflush(out);
+      return Fail(kExitLessonsUnreadable, "cannot read the lessons of lesson day " +
+                                              std::to_string(LessonDayFromAbsolute(day)) +
+                                              " (code " + std::to_string(error) + ")");
+    }
+    switch (request.Mode) {
+      case kModeReport:
+        if (i > 0) std::fputc('\n', out);
+        PrintDayReport(out, facts);
+        break;
+      case kModeTsv: PrintDayLine(out, facts); break;
+      case kModeJson: Put(out, JsonArrayItem(facts, i == 0)); break;
+      case kModeIcs: Put(out, IcsDayEvent(facts, tracks, stamp)); break;
+      case kModeTable: break;
+    }
   }
+  if (request.Mode == kModeJson) Put(out, JsonArrayEnd());
+  if (request.Mode == kModeIcs) Put(out, IcsCalendarEnd());
   return kExitOk;
-}
-
-// What a run for days asks for: the text form, how many days, from which date.
-struct DaysRequest {
-  bool Tsv;
-  int64_t Days;
-  const char* Date;  // null: today
-};
-
-// Reads the count of --days (1..kMaxDays, decimal digits only) into *days;
-// false with *reason otherwise.
-bool ParseDayCount(const char* text, int64_t* days, std::string* reason) {
-  size_t at = 0;
-  int64_t n = 0;
-  if (!ReadDigits(text, &at, 1, 6, &n) || text[at] != 0 || n < 1 || n > kMaxDays) {
-    *reason = std::string("--days needs a count from 1 to ") + std::to_string(kMaxDays) +
-              ", not '" + text + "'";
-    return false;
-  }
-  *days = n;
-  return true;
-}
-
-// Reads --tsv, --days N and at most one date, in any order, from argv[1..];
-// false with *reason on anything else.
-bool ParseDaysRequest(int argc, char** argv, DaysRequest* request, std::string* reason) {
-  *request = DaysRequest{false, 0, nullptr};
-  for (int i = 1; i < argc; ++i) {
-    const char* argument = argv[i];
-    if (std::strcmp(argument, "--tsv") == 0 && !request->Tsv) {
-      request->Tsv = true;
-    } else if (std::strcmp(argument, "--days") == 0 && request->Days == 0) {
-      if (i + 1 == argc) {
-        *reason = "--days needs a count";
-        return false;
-      }
-      if (!ParseDayCount(argv[++i], &request->Days, reason)) return false;
-    } else if (std::strcmp(argument, "--tsv") == 0 || std::strcmp(argument, "--days") == 0) {
-      *reason = std::string("'") + argument + "' given twice";
-      return false;
-    } else if (std::strcmp(argument, "--table") == 0 || std::strcmp(argument, "--help") == 0) {
-      *reason = std::string("'") + argument + "' stands alone";
-      return false;
-    } else if (argument[0] == '-') {
-      *reason = std::string("unknown option '") + argument + "'";
-      return false;
-    } else if (request->Date) {
-      *reason = std::string("unexpected argument '") + argument + "'";
-      return false;
-    } else {
-      request->Date = argument;
-    }
-  }
-  if (request->Days == 0) request->Days = 1;
-  return true;
-}
-
-// Writes the days of request, a report or a line each; returns the exit code.
-int RunDays(const DaysRequest& request) {
-  std::string reason;
-  AbsoluteDay first = 0;
-  if (request.Date ? !ParseDate(request.Date, &first, &reason) : !Today(&first, &reason)) {
-    return BadArguments(reason);
-  }
-  if (first + request.Days - 1 > kLastSupportedDay) {
-    return BadArguments(std::to_string(request.Days) + " days from " + IsoDate(first) +
-                        " run past 9999-12-31");
-  }
-  for (int64_t i = 0; i < request.Days; ++i) {
-    const AbsoluteDay day = static_cast<AbsoluteDay>(first + i);
-    DayLessons lessons;
-    if (!ReadDayLessons(day, &lessons, &reason)) {
-      std::fflush(stdout);
-      std::fprintf(stderr, "%s: %s\n", kProgram, reason.c_str());
-      return kExitLessonsUnreadable;
-    }
-    if (request.Tsv) {
-      PrintDayLine(day, lessons);
-    } else {
-      if (i > 0) std::printf("\n");
-      PrintDayReport(day, lessons);
-    }
-  }
-  return FinishOutput();
 }
 
 // Decodes the arguments and runs one mode; returns the exit code.
 int Run(int argc, char** argv) {
   std::string reason;
-  const char* first = argc > 1 ? argv[1] : "";
-  if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0) {
-    if (argc > 2) return BadArguments(std::string("unexpected argument '") + argv[2] + "'");
-    PrintUsage(stdout);
-    return FinishOutput();
+  CliRequest request;
+  const bool parsed = ParseArguments(argc, argv, &request, &reason);
+  if (request.Help || request.Version) {
+    if (request.Help) {
+      PrintUsage(stdout);
+    } else {
+      std::printf("%s %s\n", kProgram, ZELVAN_VERSION_TEXT);
+    }
+    return std::fflush(stdout) == 0 ? kExitOk : Fail(kExitOutputFailed, "cannot write the output");
   }
-  if (std::strcmp(first, "--table") == 0) {
-    if (argc < 4) return BadArguments("--table needs FROM and TO");
-    if (argc > 4) return BadArguments(std::string("unexpected argument '") + argv[4] + "'");
-    AbsoluteDay from = 0;
-    AbsoluteDay to = 0;
-    if (!ParseDate(argv[2], &from, &reason) || !ParseDate(argv[3], &to, &reason))
-      return BadArguments(reason);
-    if (from > to)
-      return BadArguments(std::string("FROM '") + argv[2] + "' is after TO '" + argv[3] + "'");
-    PrintTable(from, to);
-    return FinishOutput();
+  DayRun run;
+  if (!parsed || !ResolveDays(request, &run, &reason)) return BadArguments(reason);
+  int64_t seconds = 0;
+  if (request.Mode == kModeIcs && !StampSeconds(&seconds, &reason)) {
+    return Fail(kExitBadArguments, reason);
   }
-  DaysRequest request;
-  if (!ParseDaysRequest(argc, argv, &request, &reason)) return BadArguments(reason);
-  return RunDays(request);
+  OutputFile output;
+  if (OpenOutput(request.OutputPath, &output, &reason) != kOutputDone) {
+    return Fail(kExitBadArguments, reason);
+  }
+  const int code = WriteDays(request, run, IcsUtcStamp(seconds), output.Stream);
+  if (code != kExitOk) {
+    AbandonOutput(&output);
+    return code;
+  }
+  switch (CommitOutput(&output, &reason)) {
+    case kOutputDone: return kExitOk;
+    case kOutputWriteFailed: return Fail(kExitOutputFailed, reason);
+    case kOutputPathRefused: return Fail(kExitBadArguments, reason);
+  }
+  return kExitOk;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-  // The same bytes as elsewhere: no CR before LF, and UTF-8 on the console.
+  // The same bytes as elsewhere: no CR added before LF (nor a second one before
+  // the CRLF of iCalendar), and UTF-8 on the console.
   _setmode(_fileno(stdout), _O_BINARY);
   const UINT consoleCodePage = GetConsoleOutputCP();
   SetConsoleOutputCP(CP_UTF8);

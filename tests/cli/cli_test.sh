@@ -49,13 +49,18 @@ expect_output() {
   [ -s "$work/err" ] && fail "[$*] wrote to stderr: $(cat "$work/err")"
 }
 
-# expect_refused ARGS...: exit code 2, nothing on stdout, one line on stderr.
+# expect_refused ARGS...: exit code 2, nothing on stdout, one line on stderr
+# (CRLF-ended under Windows) that ends pointing to --help.
 expect_refused() {
   run "$@"
   [ "$status" -eq 2 ] || fail "[$*] exit code $status, expected 2"
   [ -s "$work/out" ] && fail "[$*] wrote to stdout: $(head -c 200 "$work/out")"
   [ "$(wc -l <"$work/err")" -eq 1 ] || fail "[$*] stderr is not one line: $(cat "$work/err")"
+  tr -d '\r' <"$work/err" | grep -q "(see 'zelvan-cli --help')\$" || fail "[$*] no pointer to --help: $(cat "$work/err")"
 }
+
+# crlf: standard input with CRLF line ends.
+crlf() { sed 's/$/\r/'; }
 
 tab=$'\t'
 
@@ -86,6 +91,67 @@ expect_output "732677${tab}2007-01-01${tab}5767${tab}10${tab}11${tab}1${tab}147
 
 expect_refused 2023-02-30
 expect_refused --bogus
+
+# --- A day's iCalendar event and JSON object, byte for byte (the Windows build
+# writes the same bytes): CRLF lines folded at 75 octets without splitting a
+# letter, commas and newlines escaped, DTSTAMP from SOURCE_DATE_EPOCH.
+export SOURCE_DATE_EPOCH=1700000000
+version=$("${cli[@]}" --version | cut -d ' ' -f 2)
+expect_output "$(crlf <<EOF
+BEGIN:VCALENDAR
+VERSION:2.0
+PRODID:-//Thalvane//Zelvan $version//HE
+CALSCALE:GREGORIAN
+METHOD:PUBLISH
+X-WR-CALNAME:Zelvan
+BEGIN:VEVENT
+UID:zelvan-20070101-3-1-commandments
+DTSTAMP:20231114T221320Z
+DTSTART;VALUE=DATE:20070101
+DTEND;VALUE=DATE:20070102
+SUMMARY:הלכות שמיטה ויובל פרקים י"ב-י"ג\, הלכו
+ ת בית הבחירה פרק א' | הלכות עירובין פרק ח'
+DESCRIPTION:יא טבת ה'תשסז\nג' פרקים ליום: הלכות ש
+ מיטה ויובל פרקים י"ב-י"ג\, הלכות בית הבחיר
+ ה פרק א'\nפרק א' ליום: הלכות עירובין פרק ח'\n
+ ספר המצוות: ל"ת קס"ט\, ק"ע\, מ"ע קפ"ג\, ל"ת רכ"ח
+ \, מ"ע כ'
+TRANSP:TRANSPARENT
+END:VEVENT
+END:VCALENDAR
+EOF
+)"$'\n' --ics 2007-01-01 2007-01-01
+expect_output '[
+  {
+    "date": "2007-01-01",
+    "weekday": "Monday",
+    "hebrew_date": {
+      "year": 5767,
+      "month": 10,
+      "day": 11,
+      "text": "יא טבת ה'"'"'תשסז"
+    },
+    "lesson_day": 147,
+    "lessons": [
+      {
+        "track": "3",
+        "heading": "ג'"'"' פרקים ליום",
+        "entry": "הלכות שמיטה ויובל פרקים י\"ב-י\"ג, הלכות בית הבחירה פרק א'"'"'"
+      },
+      {
+        "track": "1",
+        "heading": "פרק א'"'"' ליום",
+        "entry": "הלכות עירובין פרק ח'"'"'"
+      },
+      {
+        "track": "commandments",
+        "heading": "ספר המצוות",
+        "entry": "ל\"ת קס\"ט, ק\"ע, מ\"ע קפ\"ג, ל\"ת רכ\"ח, מ\"ע כ'"'"'"
+      }
+    ]
+  }
+]
+' --json 2007-01-01
 
 if [ "$quick" = 1 ]; then
   [ "$failures" -eq 0 ] && echo "cli tests passed (quick)"
@@ -235,7 +301,7 @@ expect_refused --table 0000-01-01 2007-01-01             # year 0 as FROM
 expect_refused --table 2007-01-01 10000-01-01            # year 10000 as TO
 expect_refused --table 2007-01-01 2007-01-02 2007-01-03  # one too many
 expect_refused 2007-01-01 2007-01-02                     # two dates
-expect_refused --help extra                              # help takes nothing
+expect_refused --days 2 --table 2007-01-01 2007-01-02    # --days not with --table
 expect_refused --table=2007-01-01                        # no such option
 expect_refused --days                                    # no count
 expect_refused --days 100001                             # one day too many
@@ -249,8 +315,51 @@ expect_refused --days 2 9999-12-31                       # past the last day
 expect_refused --days 100000 9726-03-19                  # one day past it
 expect_refused --tsv 2007-02-30                          # impossible date
 expect_refused --tsv 2007-01-01 2007-01-02               # two dates
-expect_refused --tsv --table 2007-01-01 2007-01-02       # --table stands alone
+expect_refused --tsv --table 2007-01-01 2007-01-02       # two modes
 expect_refused --days 2 --bogus                          # unknown option
+
+expect_refused --ics 2007-01-02 2007-01-01               # reversed range
+expect_refused --ics 2007-01-01 2012-01-05               # 1831 days, one too many
+expect_refused --ics 2007-01-01 2007-01-02 --track 2     # unknown track
+expect_refused --track 1 2007-01-01                      # --track only with --ics
+expect_refused --ics 2007-01-01 2007-01-02 -o            # no file
+
+# --- Options and dates in any order; --help and --version anywhere.
+run --tsv --days 2 2009-05-21
+mv "$work/out" "$work/in-order"
+run 2009-05-21 --tsv --days 2
+cmp -s "$work/in-order" "$work/out" || fail "[2009-05-21 --tsv --days 2] differs from in order"
+run 2007-01-01 2007-01-02 --table
+[ "$(cut -f 2 "$work/out" | tr '\n' ' ')" = "2007-01-01 2007-01-02 " ] || fail "[--table last] $(cat "$work/out")"
+for args in "--tsv 2007-01-01 --help" "--bogus --help" "-h"; do
+  run $args
+  [ "$status" -eq 0 ] && grep -q '^usage: zelvan-cli' "$work/out" || fail "[$args] no usage"
+done
+run 2007-01-01 --version
+[ "$status" -eq 0 ] && grep -qx 'zelvan-cli [0-9]*\.[0-9]*[a-z]*' "$work/out" || fail "[--version] $(cat "$work/out")"
+
+# --- -o FILE: the bytes of standard output; a file that cannot be made, or
+# bad input, leaves no file, no partial file and no temporary one, and what
+# was there stays.
+mkdir "$work/o"
+run --ics 2007-01-01 2012-01-04 -o "$work/o/five-years.ics"   # 1830 days, the most
+[ "$status" -eq 0 ] && [ ! -s "$work/out" ] || fail "[-o] exit code $status"
+run --ics 2007-01-01 2012-01-04
+cmp -s "$work/out" "$work/o/five-years.ics" || fail "[-o] not the bytes of standard output"
+echo kept >"$work/o/kept"
+expect_refused --ics 2007-01-02 2007-01-01 -o "$work/o/kept"
+for target in "$work/o/missing/x.ics" "$work/o"; do    # no such folder; a folder
+  run --json -o "$target" 2007-01-01
+  [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "[-o $target] $status $(cat "$work/err")"
+done
+SOURCE_DATE_EPOCH=soon run --ics 2007-01-01 2007-01-01 -o "$work/o/kept"
+[ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "[SOURCE_DATE_EPOCH=soon] $status"
+[ "$(cat "$work/o/kept")" = kept ] || fail "[-o] an existing file was changed"
+[ "$(ls "$work/o" | tr '\n' ' ')" = "five-years.ics kept " ] || fail "[-o] left behind: $(ls "$work/o")"
+
+# --- The last supported day has no next day: its event lasts one day.
+run --ics 9999-12-31 9999-12-31 --track 1 --track 1
+grep -q $'^DURATION:P1D\r$' "$work/out" && ! grep -q DTEND "$work/out" || fail "[9999-12-31] $(cat "$work/out")"
 
 [ "$failures" -eq 0 ] && echo "cli tests passed"
 exit $((failures > 0))

@@ -321,7 +321,8 @@ TEST(GregorianCalendar, YearEnds) {
 }
 
 // Every day of Gregorian years 1 to 9999: the Gregorian date round-trips,
-// agrees with an independent formulation and advances by exactly one day.
+// agrees with an independent formulation and advances by exactly one day;
+// every month's length is where its last day ends it.
 TEST(GregorianCalendar, EverySupportedDay) {
   GregorianDate previous = ToGregorian(kFirstSupportedDay - 1);
   EXPECT_EQ(previous.month, 12);
@@ -338,6 +339,9 @@ TEST(GregorianCalendar, EverySupportedDay) {
     const bool nextYear = g.year == previous.year + 1 && g.month == 1 && g.day == 1 &&
                           previous.month == 12 && previous.day == 31;
     ASSERT_TRUE(sameMonth || nextMonth || nextYear) << a;
+    if (g.day == 1) {
+      ASSERT_EQ(GregorianMonthLength(previous.month, previous.year), previous.day) << a;
+    }
     ASSERT_EQ(WeekdayOf(a), (WeekdayOf(a - 1) + 1) % 7) << a;
     previous = g;
   }

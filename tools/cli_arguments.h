@@ -1,0 +1,51 @@
+// zelvan-cli's command line: options in any order, read into one request.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "calendar/hebrew_calendar.h"
+#include "tools/day_facts.h"
+
+// What is written for the days asked for.
+enum CliMode : int32_t {
+  kModeReport,  // a report of lines per day (no mode option)
+  kModeTsv,     // --tsv
+  kModeJson,    // --json
+  kModeTable,   // --table FROM TO
+  kModeIcs,     // --ics FROM TO
+};
+
+constexpr int64_t kMaxDays = 100000;   // --days N: N is 1..kMaxDays
+constexpr int64_t kMaxIcsDays = 1830;  // --ics: at most five years of days
+
+struct CliRequest {
+  bool Help;                // --help or -h anywhere
+  bool Version;             // --version anywhere
+  CliMode Mode;
+  const char* ModeOption;   // the option that chose Mode; null for the report
+  int64_t Days;             // --days N; 0 when not given
+  const char* Dates[2];     // the dates given, in order
+  int32_t DateCount;        // 0..2
+  const char* OutputPath;   // -o FILE; null: standard output
+  TrackSet Tracks;          // --track, each given; 0 when none
+};
+
+// The days a request covers, checked against its mode and the supported range.
+struct DayRun {
+  AbsoluteDay First;
+  int64_t Count;  // 1..kMaxDays
+};
+
+// Reads every argument of argv[1..] into *request; false with *reason for the
+// first one it cannot take. Help and Version are set when given anywhere, even
+// after such an argument.
+bool ParseArguments(int argc, char** argv, CliRequest* request, std::string* reason);
+
+// The second DTSTAMP gives, since 1970-01-01 00:00:00 UTC: SOURCE_DATE_EPOCH
+// when set and not empty (decimal digits, up to 9999-12-31 23:59:59), else the
+// clock's. False with *reason for any other SOURCE_DATE_EPOCH.
+bool StampSeconds(int64_t* seconds, std::string* reason);
+
+// The days of a parsed request (today when it gives no date); false with
+// *reason when its dates are malformed, out of range or wrong for its mode.
+bool ResolveDays(const CliRequest& request, DayRun* run, std::string* reason);
