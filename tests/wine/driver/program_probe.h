@@ -42,7 +42,3 @@ int32_t ProbeMenuState(const Probe& probe, UINT id);
 
 // GetWindowPlacement of the target; false on failure.
 bool ProbePlacement(const Probe& probe, PlacementState* state);
-
-// Passes the target WM_DPICHANGED to dpi, as a move to a monitor of that DPI
-// does, with its client area scaled in the suggested rectangle (*suggested).
-bool ProbeDpiChange(const Probe& probe, UINT dpi, RECT* suggested);
