@@ -5,9 +5,16 @@
 
 #include "calendar/hebrew_calendar.h"
 
-// Longest text the tables produce, without the terminating zero.
-constexpr int32_t kMaxHebrewDateText = 17;
+// Longest text written, without the terminating zero: 18 bytes, reached by a
+// year of 11,000 to 13,999 with a five-letter rest, Adar I and a two-letter
+// day; below 10,000 a text has at most 17.
+constexpr int32_t kMaxHebrewDateText = 18;
 
-// Writes the zero-terminated date text into buffer (room for 18 bytes); returns
-// its length, or 0 (buffer untouched) for a month outside the year's 1..12/13.
+// Writes the zero-terminated date text into buffer (room for
+// kMaxHebrewDateText + 1 bytes): the year's last three places (a whole
+// thousand as the previous thousand and 1000), the thousands mark and the
+// count of thousands (13 for the year 13,760), the month name and the day,
+// each number in Hebrew numerals. Returns its length, or 0 (buffer untouched) for a month
+// outside the year's 1..12/13, a day outside 1..30, a year below 1, or a
+// text longer than kMaxHebrewDateText (years far beyond the supported ones).
 int32_t FormatHebrewDate(const HebrewDate* date, uint8_t* buffer);

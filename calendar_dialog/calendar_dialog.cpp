@@ -56,12 +56,18 @@ void OnPaintCalendar(HWND dialog, CalendarState* cal) {
   PaintCalendar(cal);
 }
 
+// After a navigation step: paints the sheet when redraw (the redraw flags the
+// step returned) is non-zero, that is when the sheet changed.
+void RepaintChangedSheet(CalendarState* cal, uint8_t redraw) {
+  if (redraw != 0) PaintCalendar(cal);
+}
+
 // A click: a month button or an arrow changes the sheet; a day cell ends the
 // dialog with that day.
 void OnCalendarClick(HWND dialog, CalendarState* cal, int32_t x, int32_t y) {
   const CalendarClick click = ApplyCalendarClick(cal, x, y);
   if (click.Action == kCalendarClickRepaint) {
-    ShowCalendarMonth(cal, cal->RedrawFlags);
+    RepaintChangedSheet(cal, cal->RedrawFlags);
   } else if (click.Action == kCalendarClickPicked) {
     HighlightDayCell(cal, click.PlainDay, false);
     HighlightDayCell(cal, click.PickedDay, true);
@@ -123,10 +129,6 @@ AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, Abso
   return ended == 1 ? cal.Result : 0;
 }
 
-void ShowCalendarMonth(CalendarState* cal, uint8_t redraw) {
-  if (redraw != 0) PaintCalendar(cal);
-}
-
 INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     OnInitCalendar(dialog, reinterpret_cast<CalendarState*>(lParam));
@@ -138,7 +140,7 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_ERASEBKGND: OnEraseCalendar(dialog, cal, reinterpret_cast<HDC>(wParam)); return TRUE;
     case WM_PAINT: OnPaintCalendar(dialog, cal); return TRUE;
     case WM_SYSKEYDOWN:
-      ShowCalendarMonth(cal, CalendarKey(cal, static_cast<uint32_t>(wParam)));
+      RepaintChangedSheet(cal, CalendarKey(cal, static_cast<uint32_t>(wParam)));
       return FALSE;
     case WM_LBUTTONDOWN: OnCalendarClick(dialog, cal, LOWORD(lParam), HIWORD(lParam)); return FALSE;
     case WM_COMMAND:

@@ -21,10 +21,6 @@ AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, Abso
 // which the caller owns and which outlives the dialog.
 INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Shows the sheet after a navigation step: repaints when redraw (the redraw
-// flags the step returned) is non-zero, that is when the sheet changed.
-void ShowCalendarMonth(CalendarState* cal, uint8_t redraw);
-
 // The font description both dialog fonts are made from at 96 DPI: height 14,
 // normal weight; face fontName (cut to 31 characters) with the default character set,
 // or "David" with the Hebrew character set when fontName is null or empty.

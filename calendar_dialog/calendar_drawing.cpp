@@ -6,13 +6,11 @@
 #include <cstring>
 
 #include "calendar_dialog/calendar_geometry.h"
+#include "shell/wide_text.h"
 #include "view/gdi_text.h"
 #include "view/text_device.h"
 
 namespace {
-
-// DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX.
-constexpr UINT kTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
 const uint8_t kWeekdayLetters[] = "SMTWTFS";
 // Day n is the two characters from 2 * (n - 1): days 1 to 9 are a digit and a blank.
@@ -211,17 +209,11 @@ void DrawYearRow(CalendarState* cal) {
 
 int32_t DrawAsciiText(DcHandle dc, const uint8_t* text, int32_t count, int32_t x, int32_t y,
                       int32_t w, int32_t h) {
-  if (dc == nullptr || text == nullptr || count <= 0) return 0;
-  if (count > kAsciiTextLimit) count = kAsciiTextLimit;
-  WideChar wide[kAsciiTextLimit];
-  int32_t length = 0;
-  while (length < count && text[length] != 0) {
-    wide[length] = static_cast<WideChar>(static_cast<int8_t>(text[length]));  // sign extension
-    ++length;
-  }
-  if (length == 0) return 0;
-  RECT box = {x, y, x + w, y + h};
-  return DrawTextW(dc, wide, length, &box, kTextFormat);
+  if (count <= 0) return 0;
+  WideChar wide[kAsciiTextLimit + 1];
+  const size_t length = WidenBytes(wide, kAsciiTextLimit + 1, reinterpret_cast<const char*>(text),
+                                   count < kAsciiTextLimit ? count : kAsciiTextLimit);
+  return DrawCentredText(dc, wide, static_cast<int32_t>(length), x, y, w, h, false);
 }
 
 int32_t DrawAsciiTextColoured(DcHandle dc, const uint8_t* text, int32_t count, int32_t x,

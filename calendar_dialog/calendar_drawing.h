@@ -19,24 +19,25 @@ constexpr int32_t kAsciiTextLimit = 7;
 // highlighted on its own sheet; then clears the redraw flags.
 void PaintCalendar(CalendarState* cal);
 
-// Draws the cell of day (1..MonthLength) highlighted (on) or plain; other days
-// draw nothing. The number uses the bold font, as in the grid.
+// Draws the cell of day (one that IsCalendarDayShown) highlighted (on) or
+// plain; other days draw nothing. The number uses the bold font, as in the grid.
 void HighlightDayCell(CalendarState* cal, int32_t day, bool on);
 
 // Draws the button of month (1..12, 13 in a leap year) inverted (on) or plain;
 // other months draw nothing.
 void DrawMonthButton(CalendarState* cal, int32_t month, bool on);
 
-// Draws the grid of the displayed month: outlines, weekday letters, day
-// numbers; clears a sixth week row that the previous sheet left.
+// Draws the grid of the displayed month: outlines, weekday letters, the
+// numbers of the days IsCalendarDayShown; clears a sixth week row that the
+// previous sheet left.
 void DrawMonthGrid(CalendarState* cal);
 
 // Draws the year text centred in its frame and the two arrow boxes, placing
 // the arrows the first time.
 void DrawYearRow(CalendarState* cal);
 
-// Draws count (at most kAsciiTextLimit) bytes, each widened to one UTF-16 unit,
-// centred in the box x, y, w, h with the DC's font and colours. Returns
+// Draws count bytes (up to a zero byte, at most kAsciiTextLimit), widened by
+// WidenBytes, centred in the box x, y, w, h with the DC's font and colours. Returns
 // DrawTextW's result, 0 when nothing was drawn.
 int32_t DrawAsciiText(DcHandle dc, const uint8_t* text, int32_t count, int32_t x, int32_t y,
                       int32_t w, int32_t h);

@@ -105,7 +105,7 @@ bool UpdateCalendarWeekRows(CalendarState* cal) {
 }
 
 bool CalendarDayCell(const CalendarState* cal, int32_t day, int32_t* row, int32_t* column) {
-  if (day < 1 || day > cal->MonthLength) return false;
+  if (!IsCalendarDayShown(cal, day)) return false;
   const int32_t place = cal->FirstWeekday + day - 1;
   *row = place / 7 + 1;
   *column = place % 7;

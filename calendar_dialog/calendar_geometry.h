@@ -40,7 +40,8 @@ int32_t CalendarWeekRows(int32_t firstWeekday, int32_t monthLength);
 bool UpdateCalendarWeekRows(CalendarState* cal);
 
 // Row (1..6; row 0 is the weekday header) and column (0..6, Sunday at the left)
-// of day of the displayed month; false for a day outside 1..MonthLength.
+// of day of the displayed month; false for a day that is not
+// IsCalendarDayShown, whose cell stays empty.
 bool CalendarDayCell(const CalendarState* cal, int32_t day, int32_t* row, int32_t* column);
 
 // Outline of grid cell (row, column): neighbouring cells share their outline,

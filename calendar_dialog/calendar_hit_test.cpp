@@ -41,7 +41,7 @@ int32_t HitDayCell(const CalendarState* cal, int32_t x, int32_t y) {
   const int32_t column = dx / cellWidth;
   if (column > 6) return 0;  // the grid's right border
   const int32_t day = column + 7 * (dy / cellHeight) - cal->FirstWeekday + 1;
-  return day >= 1 && day <= cal->MonthLength ? day : 0;
+  return IsCalendarDayShown(cal, day) ? day : 0;
 }
 
 int32_t ClampPoint(int32_t value) { return value < 0 ? 0 : (value > 0xFFFF ? 0xFFFF : value); }

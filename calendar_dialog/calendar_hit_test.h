@@ -11,7 +11,7 @@ enum : int32_t {
   kCalendarHitMonth = 1,        // a month button; Value is the month 1..13
   kCalendarHitYearBack = 2,     // the back arrow
   kCalendarHitYearForward = 3,  // the forward arrow
-  kCalendarHitDay = 4,          // a day cell; Value is the day 1..MonthLength
+  kCalendarHitDay = 4,          // a day cell; Value is a day IsCalendarDayShown
 };
 
 struct CalendarHit {

@@ -11,6 +11,12 @@ namespace {
 constexpr int32_t kCalendarFirstYear = 3761;
 constexpr int32_t kCalendarLastYear = 13760;
 
+// day brought into the supported range.
+AbsoluteDay ClampToSupported(AbsoluteDay day) {
+  return day < kFirstSupportedDay ? kFirstSupportedDay
+                                  : (day > kLastSupportedDay ? kLastSupportedDay : day);
+}
+
 // Labels of months 1..11; 12 and 13 come from the two variants.
 const char* const kMonthLabels[11] = {
     "prjq", "yjja", "pfjr", "gfo{", "ba nhqo", "mfma", "jyz{", "pfzh", "fmrl", "{bi", "ibz",
@@ -40,7 +46,7 @@ uint8_t ShowMonthOfYear(CalendarState* cal, int32_t month, int64_t year) {
   cal->Displayed.month = month;
   cal->Displayed.year = newYear;
   cal->RedrawFlags |= yearFlags;
-  return ChangeCalendarMonth(cal);
+  return ShowCalendarMonth(cal);
 }
 
 }  // namespace
@@ -54,26 +60,17 @@ void ResetCalendarState(CalendarState* cal) {
   InstallLastMonths(cal);
 }
 
-AbsoluteDay FirstCalendarDay() {
-  HebrewDate date;
-  AbsoluteToHebrew(kFirstSupportedDay, &date);
-  if (date.day == 1) return kFirstSupportedDay;
-  return kFirstSupportedDay - date.day + 1 + HebrewMonthLength(date.month, date.year);
-}
-
-AbsoluteDay LastCalendarDay() {
-  HebrewDate date;
-  AbsoluteToHebrew(kLastSupportedDay, &date);
-  if (date.day == HebrewMonthLength(date.month, date.year)) return kLastSupportedDay;
-  return kLastSupportedDay - date.day;
-}
-
 bool IsCalendarMonthShown(int32_t month, int32_t year) {
   if (year < kCalendarFirstYear || year > kCalendarLastYear) return false;
   if (month < 1 || month > HebrewMonthsInYear(year)) return false;
   const AbsoluteDay first = HebrewToAbsolute(month, 1, year);
   const AbsoluteDay last = first + HebrewMonthLength(month, year) - 1;
-  return first >= FirstCalendarDay() && last <= LastCalendarDay();
+  return last >= kFirstSupportedDay && first <= kLastSupportedDay;
+}
+
+bool IsCalendarDayShown(const CalendarState* cal, int32_t day) {
+  if (day < 1 || day > cal->MonthLength) return false;
+  return IsSupportedDay(static_cast<int64_t>(cal->Result) - cal->Displayed.day + day);
 }
 
 void SetCalendarDate(CalendarState* cal, AbsoluteDay day, int32_t select) {
@@ -84,10 +81,7 @@ void SetCalendarDate(CalendarState* cal, AbsoluteDay day, int32_t select) {
     GetToday(&today);
     day = GregorianToAbsolute(today.month, today.day, today.year);
   }
-  const AbsoluteDay first = FirstCalendarDay();
-  const AbsoluteDay last = LastCalendarDay();
-  if (day < first) day = first;
-  if (day > last) day = last;
+  day = ClampToSupported(day);
 
   cal->Result = day;
   AbsoluteToHebrew(day, &cal->Displayed);
@@ -103,14 +97,16 @@ void SetCalendarDate(CalendarState* cal, AbsoluteDay day, int32_t select) {
       static_cast<uint8_t>(HebrewMonthLength(cal->Displayed.month, cal->Displayed.year));
 }
 
-uint8_t ChangeCalendarMonth(CalendarState* cal) {
+uint8_t ShowCalendarMonth(CalendarState* cal) {
   HebrewDate* shown = &cal->Displayed;
   AbsoluteDay day = cal->Result;  // a month the sheet cannot show: stay on Result's
   if (IsCalendarMonthShown(shown->month, shown->year)) {
     const int32_t length = HebrewMonthLength(shown->month, shown->year);
     if (shown->day > length) shown->day = length;  // day 30 of a 29-day month
     if (shown->day < 1) shown->day = 1;
-    day = HebrewToAbsolute(shown->month, shown->day, shown->year);
+    // In the first or last month, a carried day outside the range gives way
+    // to the nearest day inside it.
+    day = ClampToSupported(HebrewToAbsolute(shown->month, shown->day, shown->year));
   }
   SetCalendarDate(cal, day, 0);
   cal->RedrawFlags |= kRedrawMonthButtons;
@@ -166,7 +162,7 @@ uint8_t CalendarKey(CalendarState* cal, uint32_t key) {
 }
 
 AbsoluteDay PickCalendarDay(CalendarState* cal, int32_t day) {
-  if (day < 1 || day > cal->MonthLength) return 0;
+  if (!IsCalendarDayShown(cal, day)) return 0;
   cal->Result += day - cal->Displayed.day;
   cal->Displayed.day = day;
   cal->Selected = cal->Displayed;

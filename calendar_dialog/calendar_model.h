@@ -72,43 +72,49 @@ struct CalendarState {
 // common-year variant in entries 12 and 13.
 void ResetCalendarState(CalendarState* cal);
 
-// First and last AbsoluteDay the sheet can show: the whole Hebrew months that
-// lie inside the program's supported range of days.
-AbsoluteDay FirstCalendarDay();
-AbsoluteDay LastCalendarDay();
-// True if every day of month (1..13) of year lies in FirstCalendarDay ..
-// LastCalendarDay; false for a month the year does not have.
+// True if month (1..13) of year holds at least one day of the supported range
+// (kFirstSupportedDay .. kLastSupportedDay): the sheet can show it, the first
+// and the last month only in part; false for a month the year does not have.
 bool IsCalendarMonthShown(int32_t month, int32_t year);
 
-// The month model: day (0 = today; brought into FirstCalendarDay ..
-// LastCalendarDay) becomes the displayed date and Result. A change of the leap
-// flag, or select != 0, installs the matching variant of entries 12 and 13
-// (redraw bit 0, and bit 3 for a leap year); select != 0 also makes the date
-// the selected one.
+// True if day of the displayed month has a cell with its number: it lies in
+// 1..MonthLength and in the supported range. The cells of other days stay
+// empty and are not clickable.
+bool IsCalendarDayShown(const CalendarState* cal, int32_t day);
+
+// The month model: day (0 = today; brought into the supported range) becomes
+// the displayed date and Result. A change of the leap flag, or select != 0,
+// installs the matching variant of entries 12 and 13 (redraw bit 0, and bit 3
+// for a leap year); select != 0 also makes the date the selected one.
 void SetCalendarDate(CalendarState* cal, AbsoluteDay day, int32_t select);
 
 // After the displayed month or year was stored: brings the carried day into
-// the month (day 30 of a 29-day month becomes 29), recomputes the model and
-// adds redraw bit 0; a month the sheet cannot show gives way to the month of
-// Result. Returns the redraw flags; the caller paints.
-uint8_t ChangeCalendarMonth(CalendarState* cal);
+// the month (day 30 of a 29-day month becomes 29) and, in a partly shown
+// month, into the supported range, recomputes the model and adds redraw bit 0;
+// a month the sheet cannot show gives way to the month of Result. Returns the
+// redraw flags; the caller paints.
+uint8_t ShowCalendarMonth(CalendarState* cal);
 
 // Shows month of the displayed year (a month-button hit). Returns the redraw
-// flags, or 0 when month is already displayed or the year has no such month.
+// flags, or 0 (nothing changed) when month is already displayed or is not
+// IsCalendarMonthShown (the year has no such month, or it lies past either end
+// of the supported range).
 uint8_t ChooseCalendarMonth(CalendarState* cal, int32_t month);
 
 // Shows the same month delta years away (the year arrows, Alt+Page Up/Down):
 // month 13 becomes 12 in a common year. Returns the redraw flags (bits 0 and 2
-// at least), or 0 when that month lies outside the sheet's range.
+// at least), or 0 (nothing changed) for delta 0 or when that month is not
+// IsCalendarMonthShown.
 uint8_t StepCalendarYear(CalendarState* cal, int32_t delta);
 
-// Alt+key navigation (key: virtual key). Returns the redraw flags, or 0 when
-// the key is not one of the eight or the move would leave the sheet's range.
+// Alt+key navigation (key: virtual key). Returns the redraw flags, or 0
+// (nothing changed) when the key is not one of the eight or the month it leads
+// to is not IsCalendarMonthShown.
 uint8_t CalendarKey(CalendarState* cal, uint32_t key);
 
-// A click on day (1..MonthLength) of the displayed month: it becomes the
-// displayed day, the selected date and Result. Returns Result, or 0 (nothing
-// changed) for a day outside the month.
+// A click on a day of the displayed month: it becomes the displayed day, the
+// selected date and Result. Returns Result, or 0 (nothing changed) for a day
+// that is not IsCalendarDayShown.
 AbsoluteDay PickCalendarDay(CalendarState* cal, int32_t day);
 
 // Writes the year text " %d " of the displayed year, zero-terminated, into

@@ -25,7 +25,7 @@ struct LessonChunk {
 uint8_t* UnCompress(const LessonChunk* chunk, int32_t* error);
 
 // Decompresses the chunk at the start of a resource of size bytes; the caller
-// owns the buffer (free). Null on failure: code 3 when the header does not fit
-// in size, when L <= 4 or when the header and L bytes do not fit in size;
-// otherwise UnCompress's codes.
+// owns the buffer (free). Null on failure: code 3 for no bytes, when the
+// header does not fit in size, when L <= 4 or when the header and L bytes do
+// not fit in size; otherwise UnCompress's codes.
 uint8_t* UnpackChunk(const uint8_t* bytes, uint32_t size, int32_t* error);

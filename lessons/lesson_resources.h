@@ -10,7 +10,8 @@ constexpr int32_t kFirstShortTrackFirstId = 1301;   // 1301..1317: 339 days
 constexpr int32_t kSecondShortTrackFirstId = 1351;  // 1351..1367: 339 days
 constexpr int32_t kEntriesPerResource = 20;
 
-// Finds resource id: on success stores its bytes (owned by the module or the
-// table, never released) and its size in bytes, and returns 0; returns 1 when
-// there is no such resource and 2 when it cannot be loaded or is empty.
+// Finds resource id (its low 16 bits, as a resource id has): on success stores
+// its bytes (owned by the module or the table, never released) and its size in
+// bytes, and returns 0; returns 1 when there is no such resource and 2 when it
+// cannot be loaded or is empty.
 int32_t FindLessonResource(int32_t id, const uint8_t** bytes, uint32_t* size);

@@ -6,6 +6,7 @@
 #include "lessons/lesson_entry.h"
 #include "lessons/lesson_error.h"
 #include "lessons/lesson_resources.h"
+#include "view/text_stream.h"
 
 namespace {
 
@@ -14,11 +15,6 @@ const uint8_t kFirstShortHeading[] = "nfjm njxyu 'c";
 const uint8_t kLongHeading[] = "nfjm 'a xyu";
 const uint8_t kSecondShortHeading[] = "{ffwoe yur";
 
-// Record flag bytes and the rule's parameter (their meaning belongs to the text stream).
-constexpr uint8_t kHeadingFlag = 0x5C;
-constexpr uint8_t kEntryFlag = 0xD1;
-constexpr uint8_t kRuleFlag = 0xC7;
-constexpr uint8_t kRuleParameter = 0xAF;
 // Bytes of the records besides the three entries: three headings (34 bytes),
 // six records' flag, parameter and zero (18), two rules of 3 bytes (6).
 constexpr size_t kRecordOverhead = 58;
@@ -28,8 +24,8 @@ constexpr size_t kTextOverhead = kRecordOverhead + 3;
 // Writes a rule record (flag, parameter, empty text) at position; returns the
 // position after it.
 uint8_t* AppendRule(uint8_t* position) {
-  position[0] = kRuleFlag;
-  position[1] = kRuleParameter;
+  position[0] = kRuleRecordFlag;
+  position[1] = kRuleRecordParam;
   return position + 3;
 }
 
@@ -56,14 +52,14 @@ uint8_t* JoinLessonText(const uint8_t* firstShort, const uint8_t* longTrack,
                 strlen(reinterpret_cast<const char*>(secondShort)) + kTextOverhead;
   uint8_t* text = static_cast<uint8_t*>(calloc(size, 1));
   if (!text) return nullptr;
-  uint8_t* position = AppendRecord(text, kFirstShortHeading, kHeadingFlag);
-  position = AppendRecord(position, firstShort, kEntryFlag);
+  uint8_t* position = AppendRecord(text, kFirstShortHeading, kHeadingRecordFlag);
+  position = AppendRecord(position, firstShort, kEntryRecordFlag);
   position = AppendRule(position);
-  position = AppendRecord(position, kLongHeading, kHeadingFlag);
-  position = AppendRecord(position, longTrack, kEntryFlag);
+  position = AppendRecord(position, kLongHeading, kHeadingRecordFlag);
+  position = AppendRecord(position, longTrack, kEntryRecordFlag);
   position = AppendRule(position);
-  position = AppendRecord(position, kSecondShortHeading, kHeadingFlag);
-  AppendRecord(position, secondShort, kEntryFlag);
+  position = AppendRecord(position, kSecondShortHeading, kHeadingRecordFlag);
+  AppendRecord(position, secondShort, kEntryRecordFlag);
   return text;
 }
 

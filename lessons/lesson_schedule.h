@@ -12,7 +12,9 @@ constexpr int32_t kShortCycleDays = 339;    // each short track
 int32_t LessonDayFromAbsolute(AbsoluteDay day);
 
 // Builds the LessonText of lessonDay (1..1017); the caller owns the buffer
-// (release with free). Null on failure, with code 1..5 in *error when given.
+// (release with free). Null on failure, with code 1..5 in *error when given:
+// 3 for a lessonDay outside 1..1017, 2 when memory is exhausted, otherwise
+// LoadLessonEntry's code.
 uint8_t* BuildLessonText(int32_t lessonDay, int32_t* error);
 
 // Joins three zero-terminated entries under their headings into a new

@@ -14,10 +14,14 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
-// The lines of text without their line ends (LF or CR LF); a final line end
-// gives no empty last line.
+// The UTF-8 byte-order mark that some editors write at the start of a file.
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// The lines of text without a byte-order mark at its start and without their
+// line ends (LF or CR LF); a final line end gives no empty last line.
 std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines = Split(text, '\n');
+  const size_t mark = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
+  std::vector<std::string> lines = Split(text.substr(mark), '\n');
   if (!lines.empty() && lines.back().empty()) lines.pop_back();
   for (std::string& line : lines) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -1,6 +1,7 @@
 // The lesson data as maintained in resources/lessons/ (UTF-8, tab-separated,
-// one header line): the study units of the long cycle and the commandments of
-// each day of the 339-day track, read and checked line by line.
+// one header line; a byte-order mark at the start is skipped): the study units
+// of the long cycle and the commandments of each day of the 339-day track,
+// read and checked line by line.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -41,14 +42,15 @@ struct SourceError {
 };
 
 // Reads units.tsv text: header "unit book book_name section kind number",
-// units numbered 1, 2, ... in order, kind "chapter" or "part", and within each
-// run of one section the numbers 1, 2, ... On failure returns false with the
+// six fields a line, units numbered 1, 2, ... in order, book a number, section
+// not empty, kind "chapter" or "part" and the same within a run of one
+// section, whose numbers run 1, 2, ... On failure returns false with the first
 // fault in *error.
 bool ParseStudyUnits(const std::string& text, std::vector<StudyUnit>* units, SourceError* error);
 
-// Reads commandments.tsv text: header "day items status", days numbered 1, 2,
-// ..., items "P<n>" (1..248), "N<n>" (1..365) or "T:<text>" separated by ";",
-// status "found" or "inferred". On failure returns false with the fault in
-// *error.
+// Reads commandments.tsv text: header "day items status", three fields a
+// line, days numbered 1, 2, ..., items "P<n>" (1..248), "N<n>" (1..365) or
+// "T:<text>" (text not empty) separated by ";", status "found" or "inferred".
+// On failure returns false with the first fault in *error.
 bool ParseCommandmentDays(const std::string& text, std::vector<CommandmentDay>* days,
                           SourceError* error);

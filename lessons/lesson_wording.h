@@ -1,6 +1,7 @@
 // The wording of the lesson entries (UTF-8, reading order) from the lesson
 // data: one unit for the long track, three units for the first short track,
-// a day's items for the second short track.
+// a day's items for the second short track. Numbers are written with
+// FormatHebrewNumeral; one beyond 999 is written "?", which no entry may hold.
 #pragma once
 #include <cstddef>
 #include <string>

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "view/text_stream.h"
 
-constexpr uint8_t kFirstLetter = 0x61;
-constexpr uint8_t kLastLetter = 0x7B;
-constexpr uint32_t kFirstHebrewLetter = 0x05D0;
+namespace {
 
 // True for the punctuation bytes that stand for the same character.
 bool IsPassThrough(uint32_t c) {
@@ -75,13 +73,13 @@ size_t DecodeUtf8(const unsigned char* s, size_t length, uint32_t* c) {
 }  // namespace
 
 uint32_t SevenBitToCodePoint(uint8_t byte) {
-  if (byte >= kFirstLetter && byte <= kLastLetter) return kFirstHebrewLetter + (byte - kFirstLetter);
+  if (IsLetterByte(byte)) return kCodeBaseUnicode + (byte - kFirstLetterByte);
   return IsPassThrough(byte) ? byte : 0;
 }
 
 uint8_t CodePointToSevenBit(uint32_t codePoint) {
-  if (codePoint >= kFirstHebrewLetter && codePoint <= kFirstHebrewLetter + (kLastLetter - kFirstLetter))
-    return static_cast<uint8_t>(kFirstLetter + (codePoint - kFirstHebrewLetter));
+  const uint32_t place = codePoint - kCodeBaseUnicode;  // wraps below the Hebrew block
+  if (place < static_cast<uint32_t>(kLetterCount)) return static_cast<uint8_t>(kFirstLetterByte + place);
   return IsPassThrough(codePoint) ? static_cast<uint8_t>(codePoint) : 0;
 }
 

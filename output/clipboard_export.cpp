@@ -9,7 +9,7 @@
 #include "output/clipboard_text.h"
 #include "output/rtf_document.h"
 #include "shell/app_state.h"
-#include "shell/update_address.h"
+#include "shell/message_box.h"
 
 const wchar_t kRichTextFormatName[] = L"Rich Text Format";
 
@@ -131,11 +131,7 @@ void CopyDayToClipboard(const LessonView* view, bool append) {
   if (!view || !view->Text) return;
   int32_t result = kUnicodeNoMemory;
   WideChar* text = DayTextToUnicode(view->Text, &result);
-  if (result == kUnicodeOverflow) {
-    wchar_t message[64];
-    WidenAscii(message, 64, kUnicodeOverflowMessage);
-    MessageBoxW(App.MainWindow, message, nullptr, MB_OK);
-  }
+  if (result == kUnicodeOverflow) ShowMessage(kUnicodeOverflowMessage, nullptr, MB_OK);
   if (!text) return;
   ClipboardPut put = UsesRichText(App.Font.FontAsciiBase) ? PutRichText(text, append)
                                                           : PutUnicodeText(text, append);

@@ -21,7 +21,8 @@ void CopyDayToClipboard(const LessonView* view, bool append);
 // Results of the clipboard writers.
 enum ClipboardPut : int32_t {
   kClipboardPut = 0,          // the clipboard holds the new data
-  kClipboardUnchanged = 1,    // it could not be opened or would not take the block
+  kClipboardUnchanged = 1,    // it could not be opened or would not take the block, or
+                              // the Rich Text format could not be registered
   kClipboardOldTooLarge = 2,  // the old data to append to could not be copied: left as it was
   kClipboardNoMemory = 3,     // no global block for the new data: left as it was
 };

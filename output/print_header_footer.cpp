@@ -13,7 +13,7 @@ namespace {
 // header's height is measured with the first and the footer's with the
 // second; the footer is drawn with the first and the header with the second.
 constexpr uint32_t kPrintStyleFirst = kStylePrint;          // 0x1000
-constexpr uint32_t kPrintStyleSecond = kStylePrint | 0x10;  // 0x1010
+constexpr uint32_t kPrintStyleSecond = kStylePrint | kRecordReversed;  // 0x1010
 constexpr UINT kLineFormat = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
 
 // tmHeight of the font of style on the view's DC.
@@ -55,7 +55,7 @@ void DrawPrintHeaderFooter(LessonView* view, int32_t headerHeight, int32_t foote
 
   // In reading order the header is a right-to-left line: its punctuation
   // keeps its place at the line's ends.
-  UINT direction = PrintHeaderReversed(view->Font.FontAsciiBase, App.Flags) ? DT_RTLREADING : 0;
+  UINT direction = DrawsInReadingOrder(view->Font.FontAsciiBase, App.Flags) ? DT_RTLREADING : 0;
   SelectStyle(view, kPrintStyleSecond);
   DrawLine(dc, header, kPrintHeaderUnits, PrintHeaderBox(area, headerHeight),
            DT_RIGHT | direction | kLineFormat);

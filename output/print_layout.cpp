@@ -3,10 +3,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
 #include "shell/app_state.h"
 #include "shell/update_address.h"
+#include "shell/wide_text.h"
 #include "view/text_stream.h"
 
 const char kPrintDocumentName[] = "Zelvan";
@@ -22,12 +22,9 @@ constexpr char kFooterProduct[] = " -- Zelvan";
 
 // The header as stored, in display order, at the 8-bit code page's positions.
 constexpr WideChar kHeaderUnits[kPrintHeaderUnits] = {0x00E3, 0x0022, 0x00F1, 0x00E1};
-constexpr WideChar kRaisedFirst = 0x00E0;
-constexpr WideChar kRaisedLast = 0x00FA;
-constexpr WideChar kRaise = 0x04F0;  // 0x00E0 + 0x04F0 = 0x05D0
-
-constexpr int32_t kUnicodeBase = 0x5D0;
-constexpr int32_t kLetterBase = 0x61;
+constexpr WideChar kRaisedFirst = kCodeBaseCodePage;
+constexpr WideChar kRaisedLast = kCodeBaseCodePage + kLetterCount - 1;
+constexpr WideChar kRaise = kCodeBaseUnicode - kCodeBaseCodePage;
 
 // One Page Setup failure code and its text.
 struct FailureText {
@@ -70,29 +67,11 @@ int32_t ClampToInt32(int64_t v) {
   return static_cast<int32_t>(v);
 }
 
-// Pixels of a margin at dpi dots per inch, truncating.
-int64_t MarginPixels(int32_t dpi, int32_t margin) { return static_cast<int64_t>(dpi) * margin / 1000; }
-
-// Copies the ASCII text as units into out at *at while it fits below
-// capacity - 1; false if it did not.
-bool PutAscii(WideChar* out, size_t capacity, size_t* at, const char* text) {
-  for (size_t i = 0; text[i] != 0; ++i) {
-    if (*at + 1 >= capacity) return false;
-    out[(*at)++] = static_cast<WideChar>(static_cast<unsigned char>(text[i]));
-  }
-  return true;
-}
-
-// Finishes a text written by PutAscii: its terminator and length, or an
-// empty text and 0 when it did not fit.
-size_t FinishText(WideChar* out, size_t capacity, size_t length, bool fitted) {
-  if (!out || capacity == 0) return 0;
-  if (!fitted) {
-    out[0] = 0;
-    return 0;
-  }
-  out[length] = 0;
-  return length;
+// Pixels of a margin at dpi dots per inch from the paper's edge, truncating,
+// less the unprintable border on its side; never below 0.
+int64_t MarginPixels(int32_t dpi, int32_t margin, int64_t border) {
+  const int64_t pixels = static_cast<int64_t>(dpi) * margin / 1000 - (border > 0 ? border : 0);
+  return pixels > 0 ? pixels : 0;
 }
 
 // Reads a 16-bit little-endian field at offset.
@@ -107,10 +86,12 @@ int32_t UsablePrintMargin(int32_t stored) {
 }
 
 PrintArea PrintTextArea(const PrintMargins& margins, const PrinterGeometry& printer) {
-  int64_t x = MarginPixels(printer.DpiX, margins.Left);
-  int64_t y = MarginPixels(printer.DpiY, margins.Top);
-  int64_t width = printer.PageWidth - MarginPixels(printer.DpiX, margins.Right) - x;
-  int64_t height = printer.PageHeight - MarginPixels(printer.DpiY, margins.Bottom) - y;
+  const int64_t rightBorder = static_cast<int64_t>(printer.PaperWidth) - printer.OffsetX - printer.PageWidth;
+  const int64_t bottomBorder = static_cast<int64_t>(printer.PaperHeight) - printer.OffsetY - printer.PageHeight;
+  int64_t x = MarginPixels(printer.DpiX, margins.Left, printer.OffsetX);
+  int64_t y = MarginPixels(printer.DpiY, margins.Top, printer.OffsetY);
+  int64_t width = printer.PageWidth - MarginPixels(printer.DpiX, margins.Right, rightBorder) - x;
+  int64_t height = printer.PageHeight - MarginPixels(printer.DpiY, margins.Bottom, bottomBorder) - y;
   return PrintArea{ClampToInt32(x), ClampToInt32(y), ClampToInt32(width), ClampToInt32(height)};
 }
 
@@ -134,18 +115,14 @@ LineBox PrintFooterBox(const PrintArea& area, int32_t footerHeight) {
                  ClampToInt32(top + footerHeight)};
 }
 
-bool PrintHeaderReversed(int32_t codeBaseSetting, uint32_t flags) {
-  return (flags & kFlagReverse) && EffectiveCodeBase(codeBaseSetting) != kLetterBase;
-}
-
 void PrintHeaderText(int32_t codeBaseSetting, uint32_t flags, WideChar out[kPrintHeaderUnits]) {
   int32_t base = EffectiveCodeBase(codeBaseSetting);
   for (int32_t i = 0; i < kPrintHeaderUnits; ++i) {
     WideChar unit = kHeaderUnits[i];
-    if (base == kUnicodeBase && unit >= kRaisedFirst && unit <= kRaisedLast) unit += kRaise;
+    if (base == kCodeBaseUnicode && unit >= kRaisedFirst && unit <= kRaisedLast) unit += kRaise;
     out[i] = unit;
   }
-  if (PrintHeaderReversed(codeBaseSetting, flags)) {
+  if (DrawsInReadingOrder(codeBaseSetting, flags)) {
     for (int32_t i = 0; i < kPrintHeaderUnits / 2; ++i) {
       WideChar kept = out[i];
       out[i] = out[kPrintHeaderUnits - 1 - i];
@@ -155,18 +132,16 @@ void PrintHeaderText(int32_t codeBaseSetting, uint32_t flags, WideChar out[kPrin
 }
 
 size_t PrintFooterText(WideChar* out, size_t capacity) {
-  size_t length = 0;
-  bool fitted = out && capacity > 0 && PutAscii(out, capacity, &length, kVendorHostName) &&
-                PutAscii(out, capacity, &length, kFooterProduct);
-  return FinishText(out, capacity, length, fitted);
+  const size_t host = WidenAscii(out, capacity, kVendorHostName);
+  const size_t product = host != 0 ? WidenAscii(out + host, capacity - host, kFooterProduct) : 0;
+  if (product == 0 && out && capacity > 0) out[0] = 0;  // never a cut text
+  return product != 0 ? host + product : 0;
 }
 
 size_t PrintPageNumberText(int32_t page, WideChar* out, size_t capacity) {
   char text[24];
   snprintf(text, sizeof text, " Page %d", static_cast<int>(page));
-  size_t length = 0;
-  bool fitted = out && capacity > 0 && PutAscii(out, capacity, &length, text);
-  return FinishText(out, capacity, length, fitted);
+  return WidenAscii(out, capacity, text);
 }
 
 const char* PageSetupFailureText(uint32_t code) {

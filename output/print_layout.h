@@ -8,8 +8,8 @@
 
 #include "shell/platform_types.h"
 
-// Margins in thousandths of an inch, each measured inward from the edge of
-// the printable area.
+// Margins in thousandths of an inch, each measured inward from the paper's
+// edge, as Page Setup shows and returns them.
 struct PrintMargins {
   int32_t Left;
   int32_t Top;
@@ -26,12 +26,18 @@ constexpr int32_t kMaxPrintMargin = 100000;
 // outside 0..kMaxPrintMargin.
 int32_t UsablePrintMargin(int32_t stored);
 
-// What the printer reports: LOGPIXELSX, LOGPIXELSY, HORZRES, VERTRES.
+// What the printer reports: LOGPIXELSX, LOGPIXELSY, HORZRES, VERTRES,
+// PHYSICALOFFSETX, PHYSICALOFFSETY, PHYSICALWIDTH, PHYSICALHEIGHT. Device
+// coordinates start at the printable area's corner.
 struct PrinterGeometry {
   int32_t DpiX;
   int32_t DpiY;
-  int32_t PageWidth;   // printable width in pixels
-  int32_t PageHeight;  // printable height in pixels
+  int32_t PageWidth;    // printable width in pixels
+  int32_t PageHeight;   // printable height in pixels
+  int32_t OffsetX = 0;      // the printable area's left edge from the paper's, pixels
+  int32_t OffsetY = 0;      // its top edge from the paper's
+  int32_t PaperWidth = 0;   // the paper's width in pixels; 0 when not known
+  int32_t PaperHeight = 0;  // the paper's height in pixels; 0 when not known
 };
 
 // A box in printer pixels: left, top, width, height.
@@ -42,10 +48,13 @@ struct PrintArea {
   int32_t Height;
 };
 
-// The text area inside the margins, divisions truncating: x = dpiX * left /
-// 1000, y = dpiY * top / 1000, width = page width - dpiX * right / 1000 - x,
-// height likewise. Computed in 64 bits; every field is brought into the int32
-// range, so absurd figures give an empty or clamped area, never a wrapped one.
+// The text area inside the margins, in device coordinates, divisions
+// truncating. Each margin in pixels (dpiX * left / 1000, ...) less the
+// printer's unprintable border on its side (the offset on the left and top;
+// paper less offset less printable size on the right and bottom), clamped at
+// 0: x = left, y = top, width = page width - right - x, height likewise.
+// Computed in 64 bits; every field is brought into the int32 range, so
+// absurd figures give an empty or clamped area, never a wrapped one.
 PrintArea PrintTextArea(const PrintMargins& margins, const PrinterGeometry& printer);
 
 // Gap in pixels between the text and the header or footer line.
@@ -77,14 +86,11 @@ LineBox PrintFooterBox(const PrintArea& area, int32_t footerHeight);
 // Units of the page header.
 constexpr int32_t kPrintHeaderUnits = 4;
 
-// True if the header is reversed into reading order, as the view reverses
-// text: flags has the Reverse option and the effective code base is not 0x61.
-bool PrintHeaderReversed(int32_t codeBaseSetting, uint32_t flags);
-
 // The page header (stored in display order, as the lesson text): U+00E3,
 // U+0022, U+00F1, U+00E1, each of U+00E0..U+00FA raised by 0x4F0 into the
-// Hebrew block when the effective code base is 0x5D0; reversed when
-// PrintHeaderReversed. Writes kPrintHeaderUnits units to out.
+// Hebrew block when the effective code base is kCodeBaseUnicode; reversed
+// into reading order, as the view's runs, when DrawsInReadingOrder. Writes
+// kPrintHeaderUnits units to out.
 void PrintHeaderText(int32_t codeBaseSetting, uint32_t flags, WideChar out[kPrintHeaderUnits]);
 
 // The footer's left part: the vendor's web host and " -- Zelvan", zero-
@@ -114,7 +120,7 @@ constexpr size_t kDevModeNameUnits = 32;       // dmDeviceName, in units
 constexpr size_t kDevModeSizeOffset = 68;      // dmSize, 16 bits
 constexpr size_t kDevModeExtraOffset = 70;     // dmDriverExtra, 16 bits
 constexpr size_t kDevModeMinimumBytes = 76;    // up to and including dmFields
-// Largest stored device mode taken from the registry.
+// Largest device mode stored in the registry or taken from it.
 constexpr size_t kMaxDevModeBytes = 65536;
 
 // True if bytes (size bytes, as read from the registry) can be handed to the

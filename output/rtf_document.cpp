@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "shell/checked_alloc.h"
+#include "view/text_stream.h"
 
 #define RTF_HEADER                                                                            \
   "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset177\\cpg1255 David;}}{\\colortbl\\red0\\green0" \
@@ -71,7 +72,7 @@ const Decomposition kDecompositions[] = {
 };
 static_assert(sizeof(kDecompositions) / sizeof(kDecompositions[0]) == 27, "27 presentation forms");
 
-constexpr uint32_t kLastPlainLetter = 0x05EA;
+constexpr uint32_t kLastPlainLetter = kCodeBaseUnicode + kLetterCount - 1;  // tav
 
 // Output of the body writer: bytes go to Out when it is set; Count counts
 // them either way, in 64 bits so that a count of a huge text cannot wrap.

@@ -2,6 +2,7 @@
 # Installs the Debian packages a build needs, only those that are missing.
 #   scripts/deps.sh run    what building and starting the program needs
 #   scripts/deps.sh test   what building and running every test needs
+#   scripts/deps.sh package   what building a release needs (scripts/package.sh)
 #
 # A package mirror caught mid-sync can fail one index (seen for the 32-bit
 # security index). apt-get update is then retried a few times and the install
@@ -17,7 +18,8 @@ base=(build-essential cmake g++ pkg-config libgtest-dev googletest libbenchmark-
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
       wine wine64 xvfb xauth imagemagick)
 extra=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils
-       libreoffice-writer python3 python3-icalendar khal jq)
+       libreoffice-writer python3 python3-icalendar khal jq unzip)
+release=(nsis zip)
 wine32=wine32:i386
 
 # Where the reason 32-bit Wine could not be installed is kept (absent when it is).
@@ -25,7 +27,10 @@ reason_file=${XDG_CACHE_HOME:-$HOME/.cache}/zelvan/wine32-not-installed
 if [ "$what" = reason-file ]; then echo "$reason_file"; exit 0; fi
 
 packages=("${base[@]}")
-[ "$what" = test ] && packages+=("${extra[@]}")
+case $what in
+  test) packages+=("${extra[@]}" "${release[@]}") ;;
+  package) packages+=("${release[@]}") ;;
+esac
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

@@ -6,11 +6,14 @@
 #   scripts/pdf-printer.sh start     scheduler and printer (needs root, as CI has)
 #   scripts/pdf-printer.sh outdir    prints the directory the PDF files go to
 #   scripts/pdf-printer.sh check     exit 0 if the printer accepts jobs now
-#   scripts/pdf-printer.sh add NAME  one more PDF printer NAME (not the default)
+#   scripts/pdf-printer.sh ppd       prints the path of the printer's PPD file
+#   scripts/pdf-printer.sh add NAME [PPD]  one more PDF printer NAME (not the
+#                                          default), with its own PPD file if given
 set -euo pipefail
 
 printer=PDF
 ppd=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+ppd_file=/usr/share/ppd/${ppd#lsb/usr/}  # the file the model name stands for
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -57,18 +60,24 @@ start() {
   printer_ready || { echo "pdf-printer.sh: the printer is not ready" >&2; exit 1; }
 }
 
-# One more printer of the same kind, for tests that need a second one.
+# One more printer of the same kind, for tests that need a second one; with a
+# PPD file of its own (set again on every call) when one is given.
 add() {
   start
-  lpstat -p "$1" >/dev/null 2>&1 || as_root lpadmin -p "$1" -v cups-pdf:/ -E -m "$ppd"
+  if [ -n "${2:-}" ]; then
+    as_root lpadmin -p "$1" -v cups-pdf:/ -E -P "$2"
+  else
+    lpstat -p "$1" >/dev/null 2>&1 || as_root lpadmin -p "$1" -v cups-pdf:/ -E -m "$ppd"
+  fi
   as_root cupsenable "$1" >/dev/null 2>&1 || true
   as_root cupsaccept "$1" >/dev/null 2>&1 || true
 }
 
 case ${1:-start} in
   start) start ;;
-  add) [ $# -eq 2 ] || { echo "usage: $0 add NAME" >&2; exit 2; }; add "$2" ;;
+  add) [ $# -eq 2 ] || [ $# -eq 3 ] || { echo "usage: $0 add NAME [PPD]" >&2; exit 2; }; add "$2" "${3:-}" ;;
   outdir) outdir ;;
+  ppd) echo "$ppd_file" ;;
   check) printer_ready ;;
-  *) echo "usage: $0 start|outdir|check|add NAME" >&2; exit 2 ;;
+  *) echo "usage: $0 start|outdir|check|ppd|add NAME [PPD]" >&2; exit 2 ;;
 esac

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds and runs every test: natively, natively under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and as 64-bit and 32-bit Windows programs under
-# Wine on a virtual display. Installs the packages it needs first.
+# Wine on a virtual display; then makes a release and installs, starts and
+# uninstalls it under Wine. Installs the packages it needs first.
 #
-#   scripts/test.sh [stage...]     stages: native sanitize win64 win32 (default: all)
+#   scripts/test.sh [stage...]     stages: native sanitize win64 win32 package (default: all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 stages=("$@")
-[ ${#stages[@]} -eq 0 ] && stages=(native sanitize win64 win32)
+[ ${#stages[@]} -eq 0 ] && stages=(native sanitize win64 win32 package)
 
 scripts/deps.sh test
 
@@ -42,6 +43,12 @@ start_display() {
   export ZELVAN_DISPLAY_STARTED=1
 }
 
+# Fails when 32-bit Wine is installed; otherwise prints why it is not, in apt's words.
+wine32_missing() {
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" && return 1
+  cat "$(scripts/deps.sh reason-file)" 2>/dev/null || echo "wine32:i386 is not installed"
+}
+
 not_run=()
 for stage in "${stages[@]}"; do
   echo "=== $stage"
@@ -54,7 +61,7 @@ for stage in "${stages[@]}"; do
       start_display
       configure_and_test "$build/win64" -- -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" ;;
     win32)
-      if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+      if ! reason=$(wine32_missing); then
         start_display
         configure_and_test "$build/win32" -- -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake"
       else
@@ -62,12 +69,34 @@ for stage in "${stages[@]}"; do
         # build); only running the programs needs 32-bit Wine.
         cmake -S "$root" -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
         cmake --build "$build/win32" -j "$jobs"
-        reason=$(cat "$(scripts/deps.sh reason-file)" 2>/dev/null || echo "wine32:i386 is not installed")
         not_run+=("win32: i686 built, its tests under Wine NOT RUN: 32-bit Wine could not be installed ($reason)")
         echo "${not_run[-1]}"
       fi ;;
+    package)
+      # A release as scripts/package.sh makes it; then, per architecture in a
+      # fresh Wine prefix, its setup program installed, over the running
+      # program, and uninstalled, and its portable program started.
+      dist=$build/dist
+      scripts/package.sh "$dist"
+      (cd "$dist" && sha256sum --quiet -c SHA256SUMS)
+      rm -rf "$build/portable"
+      unzip -q "$dist/$(grep -o 'zelvan-.*-portable\.zip' "$dist/SHA256SUMS")" -d "$build/portable"
+      start_display
+      declare -A tests_of=([x64]=win64 [x86]=win32) toolchain_of=([x64]=x86_64 [x86]=i686)
+      for arch in x64 x86; do
+        if [ $arch = x86 ] && reason=$(wine32_missing); then
+          not_run+=("package: the x86 setup program and x86/zelvan.exe built, their tests under Wine NOT RUN: 32-bit Wine could not be installed ($reason)")
+          echo "${not_run[-1]}"
+          continue
+        fi
+        dir=$build/${tests_of[$arch]}
+        cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-${toolchain_of[$arch]}.cmake" >/dev/null
+        cmake --build "$dir" -j "$jobs" --target wine_setup_tests
+        cmake/wine-run.sh "$dir/tests/wine/wine_setup_tests.exe" \
+          "$dist/$(grep -o "zelvan-.*-setup-$arch\.exe" "$dist/SHA256SUMS")" "$build/portable/$arch/zelvan.exe"
+      done ;;
     *)
-      echo "unknown stage: $stage (native, sanitize, win64, win32)" >&2
+      echo "unknown stage: $stage (native, sanitize, win64, win32, package)" >&2
       exit 2 ;;
   esac
 done

@@ -13,14 +13,22 @@ constexpr LONG kLinkWeight = 800;
 
 // The link button's procedure before subclassing, kept for the run.
 WNDPROC PreviousLinkProc = nullptr;
-// The open dialog's link font, or null.
-HFONT LinkFont = nullptr;
+
+// Each open dialog owns its link font (or null), kept in its DWLP_USER slot
+// from WM_INITDIALOG and deleted when the dialog is destroyed.
+void KeepLinkFont(HWND dialog, HFONT font) {
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(font));
+}
+
+void DeleteLinkFont(HWND dialog) {
+  HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (font != nullptr) DeleteObject(font);
+  KeepLinkFont(dialog, nullptr);
+}
 
 void OnAboutCommand(HWND dialog, WORD id) {
   if (id == IDOK || id == IDCANCEL) {
     EndDialog(dialog, id);
-    if (LinkFont != nullptr) DeleteObject(LinkFont);
-    LinkFont = nullptr;
   } else if (id == IDC_ABOUT_LINK) {
     OpenHomePage(GetDlgItem(dialog, IDC_ABOUT_LINK));
   }
@@ -71,6 +79,9 @@ void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item) {
   wchar_t text[kLinkTextChars + 1] = {};
   const UINT length =
       GetDlgItemTextW(dialog, static_cast<int>(controlId), text, kLinkTextChars + 1);
+  // The text is drawn transparently: the dialog's background first, or each
+  // redraw (press, release, focus) would thicken its anti-aliased edges.
+  FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
   SetTextColor(item->hDC, kLinkColour);
   SetBkMode(item->hDC, TRANSPARENT);
   ExtTextOutW(item->hDC, 0, GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED, &item->rcItem, text, length,
@@ -79,7 +90,8 @@ void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item) {
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: LinkFont = InitLinkButton(dialog); return 0;
+    case WM_INITDIALOG: KeepLinkFont(dialog, InitLinkButton(dialog)); return 0;
+    case WM_DESTROY: DeleteLinkFont(dialog); return 0;
     case WM_DRAWITEM:
       DrawLinkButton(dialog, static_cast<UINT>(wParam),
                      reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

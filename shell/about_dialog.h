@@ -10,12 +10,13 @@ void ShowAboutDialog(HWND owner);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Subclasses the link button and gives it an underlined bold copy of its font,
-// sized to its text: that font (owned by the caller), or null if the button
-// keeps the dialog font.
+// sized to its text: that font (owned by the caller; the dialog deletes it
+// when it is destroyed), or null if the button keeps the dialog font.
 HFONT InitLinkButton(HWND dialog);
 
 // Subclass procedure of the link button: the hand cursor over it.
 LRESULT CALLBACK LinkButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Draws the link text in blue, transparent, in the owner-drawn item.
+// Draws the link text in blue on the dialog's background colour, filling the
+// owner-drawn item's rectangle first.
 void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item);

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "calendar/hebrew_calendar.h"
+#include "calendar/hebrew_date_text.h"
 #include "shell/platform_types.h"
+#include "view/text_stream.h"
 
 struct LessonView;
 
@@ -12,7 +14,7 @@ struct LessonView;
 struct FontSettings {
   WideChar FontName[32];  // face name, at most 31 characters; empty = none chosen yet
   int32_t FontSize;       // points; 0 = not set
-  int32_t FontAsciiBase;  // code base added to the 7-bit letters: 0x61, 0xE0 or 0x5D0
+  int32_t FontAsciiBase;  // code base added to the 7-bit letters: one of the kCodeBase* values
 };
 
 // Box in client coordinates: left, top, width, height.
@@ -29,18 +31,16 @@ enum : uint32_t {
   kFlagScrollBar = 0x40,             // vertical scroll bar
   kFlagScrollBarLeft = 0x80,         // scroll bar on the left (gives a scroll bar by itself)
   kFlagReverse = 0x800,              // draw every run in reversed character order
-  kFlagKeyPageMask = 0x700000,       // page size mode of Page Up / Page Down
-  kFlagKeyPageShift = 20,
-  kFlagClickPageMask = 0x7000000,    // page size mode of a click in the text area
-  kFlagClickPageShift = 24,
+  kFlagKeyPageShift = 20,            // bits 20-22: page mode of Page Up / Page Down
+  kFlagClickPageShift = 24,          // bits 24-26: page mode of a click in the text area
   kFlagClickVertical = 0x10000000,   // click pages by upper/lower half (else left/right)
   kFlagClickPaging = 0x80000000,     // a left click in the text area pages the text
   kDefaultFlags = 0xD1140040,
 };
 
-constexpr int32_t kDefaultAsciiBase = 0x5D0;
+constexpr int32_t kDefaultAsciiBase = kCodeBaseUnicode;
 constexpr int32_t kDefaultGutter = 10;
-constexpr int32_t kMaxGutter = 200;  // larger margins are taken as damaged settings
+constexpr int32_t kMaxGutter = 200;  // larger stored margins are taken as this one
 
 struct AppState {
   InstanceHandle Instance;
@@ -60,5 +60,7 @@ struct AppState {
   WindowHandle MainWindow;
   int32_t Dpi;  // DPI of the main window: found at its creation, changed by WM_DPICHANGED
 };
+
+static_assert(sizeof(AppState::DateText) > kMaxHebrewDateText, "the longest date text fits");
 
 extern AppState App;

@@ -7,18 +7,15 @@
 
 #include "resources/resource.h"
 #include "shell/dpi.h"
+#include "view/text_stream.h"
 
 namespace {
 
 constexpr int kRecordsPerBlock = 25;
 constexpr size_t kFaceChars = LF_FACESIZE;
-constexpr int kPreviewLetters = 27;
+constexpr int kPreviewLetters = kLetterCount;
 constexpr int kSizeTextChars = 7;                // characters of a size entry that are read
 constexpr int32_t kLargestListedSize = 9999999;  // the largest size of 7 digits
-
-constexpr int32_t kCodeBaseLatin = 0x61;
-constexpr int32_t kCodeBaseCodePage = 0xE0;
-constexpr int32_t kCodeBaseUnicode = 0x5D0;
 
 constexpr int kModeOk = 1;
 constexpr int kModeList = 2;
@@ -52,7 +49,7 @@ wchar_t PreviewText[kPreviewLetters + 1];
 // Radio button of a code base, or 0 for a value without one.
 int CodeBaseButton(int32_t codeBase) {
   switch (codeBase) {
-    case kCodeBaseLatin: return IDC_FONT_BASE_LATIN;
+    case kCodeBaseLetters: return IDC_FONT_BASE_LATIN;
     case kCodeBaseCodePage: return IDC_FONT_BASE_CODE_PAGE;
     case kCodeBaseUnicode: return IDC_FONT_BASE_UNICODE;
     default: return 0;
@@ -142,7 +139,7 @@ void WriteTarget(HWND dialog) {
   if (IsDlgButtonChecked(dialog, IDC_FONT_BASE_CODE_PAGE) == BST_CHECKED) {
     target->FontAsciiBase = kCodeBaseCodePage;
   } else if (IsDlgButtonChecked(dialog, IDC_FONT_BASE_LATIN) == BST_CHECKED) {
-    target->FontAsciiBase = kCodeBaseLatin;
+    target->FontAsciiBase = kCodeBaseLetters;
   } else if (IsDlgButtonChecked(dialog, IDC_FONT_BASE_UNICODE) == BST_CHECKED) {
     target->FontAsciiBase = kCodeBaseUnicode;
   }
@@ -283,7 +280,7 @@ INT_PTR CALLBACK FontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case IDC_FONT_FACES:
         case IDC_FONT_SIZES: UpdateFontDialog(dialog, kModeList); return 0;
         case IDC_FONT_BASE_LATIN:
-          SetPreviewText(dialog, kCodeBaseLatin);
+          SetPreviewText(dialog, kCodeBaseLetters);
           UpdateFontDialog(dialog, 0);
           return 0;
         case IDC_FONT_BASE_CODE_PAGE:

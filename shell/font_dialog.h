@@ -8,8 +8,8 @@
 #include "shell/app_state.h"
 
 // Runs the dialog modally, owned by owner, on settings (which only OK changes,
-// apart from a missing code base that becomes 0x5D0 at once): 1 for OK, 2 for
-// Cancel, 0 or -1 if the dialog could not be created.
+// apart from a missing code base that becomes kCodeBaseUnicode at once): 1 for
+// OK, 2 for Cancel, 0 or -1 if the dialog could not be created.
 INT_PTR ShowFontDialog(HWND owner, FontSettings* settings);
 
 // The dialog procedure; the creation parameter is the FontSettings to edit.
@@ -28,8 +28,9 @@ void UpdateFontDialog(HWND dialog, int mode);
 // Shows the 27 characters codeBase + 26 down to codeBase + 0 in the preview.
 void SetPreviewText(HWND dialog, int32_t codeBase);
 
-// EnumFontsW callback: appends the typeface to the dialog's list; 1 to go on,
-// 0 when no memory is left for it.
+// EnumFontsW callback: appends the typeface to the dialog's list unless it
+// repeats the one listed last (a typeface reported once per character set);
+// 1 to go on, 0 when no memory is left for it.
 int CALLBACK AddFontToList(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD type,
                            LPARAM user);
 

@@ -5,7 +5,7 @@
 #include "calendar/calendar_range.h"
 #include "calendar_dialog/calendar_dialog.h"
 #include "output/clipboard_export.h"
-#include "output/printing.h"
+#include "output/print_job.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/app_state.h"
@@ -31,12 +31,12 @@ constexpr int32_t kToolbarPaddingY = 6;
 
 // Rows one Page Up or Page Down key press moves.
 int32_t KeyboardPage(const LessonView* view) {
-  return PageAmount((App.Flags & kFlagKeyPageMask) >> kFlagKeyPageShift, view->RowsPainted);
+  return FlagsPageAmount(kFlagKeyPageShift, view);
 }
 
 // Scrolls the main view by delta rows and updates the scroll bar.
 void ScrollMainView(HWND window, int64_t delta) {
-  ScrollBy(App.View, delta, 1, 1);
+  ScrollBy(App.View, delta, 1);
   UpdateScrollBar(window);
 }
 
@@ -93,8 +93,8 @@ int64_t ScrollBarDelta(WORD request, int16_t thumb, const LessonView* view) {
   switch (request) {
     case SB_LINEUP: return -1;
     case SB_LINEDOWN: return 1;
-    case SB_PAGEUP: return 1 - view->RowsPainted;
-    case SB_PAGEDOWN: return view->RowsPainted - 1;
+    case SB_PAGEUP: return -PageAmount(kPageModeWhole, view->RowsPainted);
+    case SB_PAGEDOWN: return PageAmount(kPageModeWhole, view->RowsPainted);
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: return static_cast<int64_t>(thumb) - view->TopRow;
     case SB_TOP: return -static_cast<int64_t>(view->TopRow);
@@ -108,7 +108,7 @@ LRESULT OnVScroll(HWND window, WPARAM wParam, LPARAM lParam) {
   if (App.View != nullptr) {
     delta = ScrollBarDelta(LOWORD(wParam), static_cast<int16_t>(HIWORD(wParam)), App.View);
   }
-  if (delta != 0) ScrollBy(App.View, delta, 1, 1);
+  if (delta != 0) ScrollBy(App.View, delta, 1);
   DefWindowProcW(window, WM_VSCROLL, wParam, lParam);
   if (delta != 0) UpdateScrollBar(window);
   return 1;
@@ -177,6 +177,13 @@ void OnDpiChanged(HWND window, int32_t dpi, const RECT* suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   RescaleMainView(window, reading);
+}
+
+// F1: the About dialog. While a modal dialog (calendar, font, Page Setup,
+// About, a message) is open the main window is disabled, and F1 pressed in
+// that dialog, which reaches this window too, does nothing.
+void OnHelp(HWND window) {
+  if (IsWindowEnabled(window)) ShowAboutDialog(window);
 }
 
 // Logging off or shutting down ends the program as closing it does, so the
@@ -259,7 +266,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_SIZE: ResizeMainView(LOWORD(lParam), HIWORD(lParam), false); return 0;
     case WM_PAINT: PaintMainWindow(reinterpret_cast<HDC>(wParam), window, 0xFF); return 0;
-    case WM_HELP: ShowAboutDialog(window); return 0;
+    case WM_HELP: OnHelp(window); return 0;
     case WM_KEYDOWN: return OnKeyDown(window, wParam);
     case WM_COMMAND:
       if (HandleCommand(window, wParam) == 0) return 0;

@@ -37,8 +37,10 @@ int32_t WriteSettingBinary(const WideChar* valueName, const void* data, uint32_t
 // running out of memory saves the settings.
 void LoadSettings();
 
-// Writes the placement of window: "Top", "Left", "Width", "Height", "showCmd",
-// and "PlacementDpi", the window's DPI, for which the sizes hold.
+// Writes the placement of window: "Top", "Left", "Width", "Height", "showCmd"
+// (the restored position of a maximised or minimised window, in screen
+// coordinates), and "PlacementDpi", the window's DPI, for which the sizes
+// hold; nothing when its placement cannot be read.
 void SaveWindowPlacement(WindowHandle window);
 
 // Writes App's settings (skipping empty or zero ones as the table says),

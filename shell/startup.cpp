@@ -27,12 +27,11 @@ void HandOver(HWND running) {
   if (running != top) SetForegroundWindow(running);
 }
 
-// Settings that no run could have written are brought back to their defaults,
-// so that a damaged registry still gives a working program.
+// Settings that no run could have written are brought back into their range
+// or to their defaults, so that a damaged registry still gives a working program.
 void RepairSettings(bool firstStart) {
-  if (App.SurroundingGutter < 0 || App.SurroundingGutter > kMaxGutter) {
-    App.SurroundingGutter = kDefaultGutter;
-  }
+  if (App.SurroundingGutter < 0) App.SurroundingGutter = 0;
+  if (App.SurroundingGutter > kMaxGutter) App.SurroundingGutter = kMaxGutter;
   if (!IsSupportedDay(App.Day)) {
     // No day stored, or none the calendar has: the fixed-day bit cannot keep
     // it, and today is shown.

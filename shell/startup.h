@@ -11,6 +11,8 @@ HWND StartInstance(int showCommand);
 // Registers the main window class under className.
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className);
 
-// Moves and shows the new main window from the saved placement, its size
-// converted when it was saved at another DPI than the window now has.
+// Moves and shows the new main window from the saved placement: a stored
+// box on no monitor leaves the default position, a size saved at another DPI
+// than the window now has is converted, and a stored show command that would
+// leave the window hidden gives way to showCommand.
 void RestoreWindowPlacement(HWND window, int showCommand);

@@ -3,11 +3,14 @@
 
 #include <cstring>
 
+#include "shell/wide_text.h"
+#include "zelvan_version.h"
+
 const char kVendorWebAddress[] = "https://www.thalvane.example";
 const char kVendorHostName[] = "www.thalvane.example";
 const char kUpdatePagePath[] = "/cgi-bin/upgrade?p=windows/";
 const char kUpdateProductPath[] = "Thalvane/Zelvan-Quenterbil-Hebrew";
-const char kUpdateVersionQuery[] = "&v=1.84a";
+const char kUpdateVersionQuery[] = "&v=" ZELVAN_VERSION_TEXT;
 
 namespace {
 
@@ -77,13 +80,6 @@ size_t FinishAddress(AddressWriter* writer) {
 }
 
 }  // namespace
-
-size_t WidenAscii(WideChar* buffer, size_t capacity, const char* text) {
-  if (!buffer || capacity == 0) return 0;
-  AddressWriter writer = {buffer, capacity, 0, false};
-  for (size_t i = 0; text && text[i] != 0 && !writer.Overflowed; ++i) PutChar(&writer, static_cast<uint8_t>(text[i]));
-  return FinishAddress(&writer);
-}
 
 size_t BuildEscapedAddress(WideChar* buffer, size_t capacity, const WideChar* base, const WideChar* path,
                            const WideChar* suffix) {

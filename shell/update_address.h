@@ -40,7 +40,3 @@ size_t BuildUpdateAddress(WideChar* buffer, size_t capacity);
 // The home page address (the vendor's web address alone) into buffer; returns
 // its length, or 0 (buffer all zero) if it did not fit.
 size_t BuildHomePageAddress(WideChar* buffer, size_t capacity);
-
-// Copies the ASCII text into buffer as wide characters with a zero; returns
-// its length, or 0 (buffer all zero) if it did not fit.
-size_t WidenAscii(WideChar* buffer, size_t capacity, const char* text);

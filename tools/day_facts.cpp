@@ -2,17 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "calendar/hebrew_date_text.h"
 #include "lessons/lesson_schedule.h"
 #include "lessons/seven_bit_text.h"
+#include "view/text_stream.h"
 
 namespace {
-
-// Flag bytes of the heading and entry records of a day's LessonText.
-constexpr uint8_t kHeadingFlag = 0x5C;
-constexpr uint8_t kEntryFlag = 0xD1;
 
 const char* const kWeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                       "Thursday", "Friday", "Saturday"};
@@ -55,15 +51,13 @@ bool ReadDayFacts(AbsoluteDay day, DayFacts* facts, int32_t* error) {
   }
   int32_t headings = 0;
   int32_t entries = 0;
-  for (const uint8_t* record = text; record[0] != 0;) {
-    const uint8_t* body = record + 2;
-    const size_t length = std::strlen(reinterpret_cast<const char*>(body));
-    if (record[0] == kHeadingFlag && headings < kTrackCount) {
-      DisplayBytesToUtf8(body, length, &facts->Headings[headings++], nullptr);
-    } else if (record[0] == kEntryFlag && entries < kTrackCount) {
-      DisplayBytesToUtf8(body, length, &facts->Entries[entries++], nullptr);
+  StreamRecord record;
+  for (const uint8_t* at = text; ReadRecord(at, &record); at = NextRecord(at)) {
+    if (record.Flag == kHeadingRecordFlag && headings < kTrackCount) {
+      DisplayBytesToUtf8(record.Text, record.Length, &facts->Headings[headings++], nullptr);
+    } else if (record.Flag == kEntryRecordFlag && entries < kTrackCount) {
+      DisplayBytesToUtf8(record.Text, record.Length, &facts->Entries[entries++], nullptr);
     }
-    record = body + length + 1;
   }
   std::free(text);
   return true;

@@ -23,6 +23,7 @@
 #include "lessons/lesson_source.h"
 #include "lessons/lesson_wording.h"
 #include "lessons/seven_bit_text.h"
+#include "view/text_stream.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ bool WriteFile(const std::string& path, const void* data, size_t size) {
 // True for the bytes an entry may hold: the letters, the space and the
 // punctuation " ' ( ) * , - . :
 bool IsEntryByte(uint8_t b) {
-  return (b >= 0x61 && b <= 0x7B) || strchr(" \"'()*,-.:", b) != nullptr;
+  return IsLetterByte(b) || strchr(" \"'()*,-.:", b) != nullptr;
 }
 
 // Converts the UTF-8 wording of one entry into *entry; false with a message

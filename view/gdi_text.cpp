@@ -11,8 +11,9 @@
 
 namespace {
 
-// DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX.
-constexpr UINT kRunFormat = 0x825;
+// The one format of every drawn run: centred in its box, one line, no prefix
+// characters (0x825).
+constexpr UINT kRunFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
 // Characters of a converted run before its zero character, at most limit.
 int32_t RunLength(const WideChar* text, int32_t limit) {
@@ -27,19 +28,6 @@ RECT MakeBox(int32_t x, int32_t y, int32_t w, int32_t h) {
     return static_cast<LONG>(v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : v));
   };
   return RECT{x, y, edge(static_cast<int64_t>(x) + w), edge(static_cast<int64_t>(y) + h)};
-}
-
-// True when run is handed to DrawTextW in reading order and holds a letter:
-// the Reverse option is on and letters are not their own bytes (code base
-// 0x61). Such a run is drawn as a right-to-left paragraph, so that marks at
-// its ends (the geresh of a final numeral) stay with their letters instead of
-// taking the left-to-right paragraph's side.
-bool DrawsInReadingOrder(const uint8_t* run, int32_t count) {
-  if (!(App.Flags & kFlagReverse) || App.Font.FontAsciiBase == 0x61) return false;
-  for (int32_t i = 0; i < count && run[i] != 0; ++i) {
-    if (run[i] >= 0x61 && run[i] <= 0x7B) return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -77,15 +65,23 @@ void MeasureRun(DcHandle dc, const uint8_t* run, int32_t* maxWidth, int32_t* cou
   *maxWidth = width;
 }
 
+int32_t DrawCentredText(DcHandle dc, const WideChar* text, int32_t length, int32_t x, int32_t y,
+                        int32_t w, int32_t h, bool rightToLeft) {
+  if (!dc || !text || length <= 0) return 0;
+  RECT box = MakeBox(x, y, w, h);
+  return DrawTextW(dc, text, length, &box, rightToLeft ? kRunFormat | DT_RTLREADING : kRunFormat);
+}
+
 int32_t DrawRun(DcHandle dc, const uint8_t* run, int32_t count, int32_t x, int32_t y, int32_t w,
                 int32_t h) {
   if (!dc || !run || count <= 0) return 0;
   const WideChar* text = MapToDisplay(run, count);
   if (!text) return 0;
-  RECT box = MakeBox(x, y, w, h);
-  UINT format = kRunFormat;
-  if (DrawsInReadingOrder(run, count)) format |= DT_RTLREADING;
-  return DrawTextW(dc, text, RunLength(text, count), &box, format);
+  // A run in reading order is a right-to-left paragraph: marks at its ends (the
+  // geresh of a final numeral) stay with their letters, and a run of marks
+  // alone keeps its stored order.
+  return DrawCentredText(dc, text, RunLength(text, count), x, y, w, h,
+                         DrawsInReadingOrder(App.Font.FontAsciiBase, App.Flags));
 }
 
 int32_t DrawRunColoured(DcHandle dc, const uint8_t* run, int32_t count, int32_t x, int32_t y,

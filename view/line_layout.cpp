@@ -38,7 +38,7 @@ uint16_t Clamp16(int64_t v) {
 // terminator on a line without its paragraph end; it is laid out with the
 // body bit, which changes no font.
 uint8_t NormalisedFlag(uint8_t flag) {
-  return (flag & 0x7F) == 0 ? static_cast<uint8_t>(flag | kRecordBody) : flag;
+  return (flag & ~kRecordParagraphEnd) == 0 ? static_cast<uint8_t>(flag | kRecordBody) : flag;
 }
 
 // Left edge of a run width wide, for the record's alignment, with the label

@@ -15,11 +15,6 @@ namespace {
 
 constexpr uint16_t kInitialLines = 30;
 
-// The page amount of a 3-bit mode taken from Flags at shift.
-int32_t FlagsPageAmount(uint32_t shift, const LessonView* view) {
-  return PageAmount((App.Flags >> shift) & 7, view->RowsPainted);
-}
-
 // The margin around the text area at the main window's DPI.
 int32_t Gutter() { return ScaleToDpi(App.SurroundingGutter, App.Dpi); }
 
@@ -35,11 +30,8 @@ HGDIOBJ MeasureDateBand(HDC dc) {
 
 }  // namespace
 
-int32_t ToolbarHeight() {
-  if (App.Toolbar == nullptr) return 0;
-  RECT box;
-  if (!GetWindowRect(App.Toolbar, &box)) return 0;
-  return box.bottom - box.top;
+int32_t FlagsPageAmount(uint32_t shift, const LessonView* view) {
+  return PageAmount((App.Flags >> shift) & kPageModeMask, view->RowsPainted);
 }
 
 int32_t CreateLessonView(WindowHandle main) {
@@ -94,33 +86,26 @@ void ResizeMainView(int32_t clientWidth, int32_t clientHeight, bool newDpi) {
   h -= App.DateBand.Height;
   LessonView* view = App.View;
   if (view == nullptr) return;
-  const int32_t toolbar = ToolbarHeight();
   if (newDpi) {
     // The text area moves for the new gutter and toolbar, and the text is
     // laid out in the new fonts even while the window has no room for it.
     view->X = g;
-    view->Y = (App.Toolbar != nullptr ? toolbar - 1 : 0) + g;
+    view->Y = (App.Toolbar != nullptr ? ToolbarHeight() - 1 : 0) + g;
     LayoutText(view, view->Text, false);
   }
-  // A minimized or tiny window has no room for text: everything stays as it
-  // was until the window has room again (moving only the band and the toolbar
-  // would leave them out of step with the view when the old size comes back).
-  if (w <= 0 || h - toolbar <= 0) return;
-  if (!newDpi && w == view->Width && h - toolbar == view->Height) return;
+  // A minimised window keeps everything as it was for its restored size.
+  if (IsIconic(App.MainWindow)) return;
   App.DateBand.Width = w + 2 * g;
   App.DateBand.Y = h + 2 * g;
   if (App.Toolbar != nullptr) {
+    const int32_t toolbar = ToolbarHeight();
     MoveWindow(App.Toolbar, 0, 0, w, toolbar, TRUE);
     h -= toolbar;
   }
-  ResizeView(view, w, h);
-  // When the user resizes the window the new layout may need fewer rows: the
-  // top row comes back to the last page, so that the window shows what the
-  // scroll bar says. (While the window is placed at start-up it is hidden,
-  // and the saved top row stays.)
-  if (IsWindowVisible(App.MainWindow) && view->TopRow > view->MaxTopRow) {
-    view->TopRow = view->MaxTopRow;
-  }
+  if (!newDpi && w == view->Width && h == view->Height) return;
+  // Without room for a line (ResizeView refuses the size) the view keeps its layout.
+  if (ResizeView(view, w, h) == kViewBadSize) return;
+  KeepTopRowInText(view);
   UpdateScrollBar(App.MainWindow);
 }
 
@@ -142,7 +127,7 @@ void RescaleMainView(WindowHandle window, ReadingPosition reading) {
   InvalidateRect(window, nullptr, TRUE);
 }
 
-int32_t ScrollBy(LessonView* view, int64_t delta, int32_t repaintMode, int32_t clamp) {
+int32_t ScrollBy(LessonView* view, int64_t delta, int32_t repaintMode) {
   if (view == nullptr) return 1;
   uint16_t target = view->TopRow;
   bool changed = ScrollTarget(view, delta, &target);
@@ -164,11 +149,20 @@ void UpdateScrollBar(WindowHandle window) {
   SetScrollInfo(window, SB_VERT, &info, TRUE);
 }
 
+void RepaintMainWindow(WindowHandle window, uint32_t flags) {
+  if (window == nullptr) window = App.MainWindow;
+  HDC dc = GetDC(window);
+  PaintMainWindow(dc, window, flags);
+  ReleaseDC(window, dc);
+  UpdateScrollBar(window);
+}
+
 int32_t SetViewFont(LessonView* view, const FontSettings* settings) {
   if (view == nullptr) return -1;
   ResetStyleFonts(view, settings);
-  if (LayoutText(view, view->Text, false) != 0) return 1;
-  return PaintText(view, true);
+  const int32_t result = LayoutText(view, view->Text, false) != 0 ? 1 : PaintText(view, true);
+  UpdateScrollBar(App.MainWindow);
+  return result;
 }
 
 int32_t ClickScroll(WindowHandle window, LessonView* view, int32_t x, int32_t y) {
@@ -185,9 +179,8 @@ int32_t ClickScroll(WindowHandle window, LessonView* view, int32_t x, int32_t y)
     split = view->X + view->Width / 2;
     coordinate = x;
   }
-  int32_t n = FlagsPageAmount(kFlagClickPageShift, view);
-  if (n < 0) n = -n;
-  ScrollBy(view, coordinate < split ? -n : n, 1, 1);
+  const int32_t n = FlagsPageAmount(kFlagClickPageShift, view);
+  ScrollBy(view, coordinate < split ? -n : n, 1);
   UpdateScrollBar(window);
   return 1;
 }

@@ -6,15 +6,16 @@
 
 #include "shell/platform_types.h"
 #include "view/lesson_view.h"
+#include "view/text_stream.h"
 
-// Style request bits beyond the 13-bit style key.
+// Style request bits beyond the record's style key (kRecordStyleMask).
 enum : uint32_t {
-  kStyleKeyMask = 0x101F,  // bits 0-4 of the flag byte plus the print bit
   kStylePrint = 0x1000,    // header and footer texts of a printed page
   kStyleSetColour = 0x100, // also set the style's text colour
+  kStyleKeyMask = kRecordStyleMask | kStylePrint,  // the 13-bit style key of a font
 };
 
-// Selects the font of style key (request & 0x101F) into the view's DC, creating
+// Selects the font of style key (request & kStyleKeyMask) into the view's DC, creating
 // it on first use; with kStyleSetColour also sets the text colour (blue for
 // large+bold, else black). Returns the font selected before, or null without a view.
 void* SelectStyle(LessonView* view, uint32_t request);

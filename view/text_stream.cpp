@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr int32_t kIdentityBase = 0x61;  // letters map to themselves; no reversal
-constexpr int32_t kLetterFirst = 0x61;
-constexpr int32_t kLetterLast = 0x7B;
-
 // The one conversion buffer of the program: Capacity characters plus the zero.
 struct ConversionBuffer {
   WideChar* Chars;
@@ -22,11 +18,14 @@ struct ConversionBuffer {
 ConversionBuffer Conversion = {nullptr, 0, 0};
 TextReallocFn Allocator = nullptr;
 
-// Partner of a bracket character, or the character itself.
-WideChar MirrorBracket(WideChar c) {
+// The partner of a character that a right-to-left paragraph draws mirrored,
+// or the character itself.
+WideChar MirroredPartner(WideChar c) {
   switch (c) {
     case 0x28: return 0x29;  // ( )
     case 0x29: return 0x28;
+    case 0x3C: return 0x3E;  // < >
+    case 0x3E: return 0x3C;
     case 0x5B: return 0x5D;  // [ ]
     case 0x5D: return 0x5B;
     case 0x7B: return 0x7D;  // { }
@@ -35,18 +34,19 @@ WideChar MirrorBracket(WideChar c) {
   }
 }
 
-// Reverses length characters in place, swapping each bracket with its partner.
+// Reverses length characters in place, swapping each mirrored character with
+// its partner.
 void ReverseMirrored(WideChar* chars, int32_t length) {
   int32_t low = 0;
   int32_t high = length - 1;
   while (low < high) {
     WideChar first = chars[low];
-    chars[low] = MirrorBracket(chars[high]);
-    chars[high] = MirrorBracket(first);
+    chars[low] = MirroredPartner(chars[high]);
+    chars[high] = MirroredPartner(first);
     ++low;
     --high;
   }
-  if (low == high) chars[low] = MirrorBracket(chars[low]);
+  if (low == high) chars[low] = MirroredPartner(chars[low]);
 }
 
 // Makes room for count characters plus the zero; false if that cannot be had.
@@ -119,20 +119,22 @@ int32_t RuleLength(uint8_t param, int32_t areaWidth) {
 }
 
 WideChar DisplayChar(uint8_t byte, int32_t codeBase) {
-  if (byte >= kLetterFirst && byte <= kLetterLast)
-    return static_cast<WideChar>(codeBase + (byte - kLetterFirst));
+  if (IsLetterByte(byte)) return static_cast<WideChar>(codeBase + (byte - kFirstLetterByte));
   if (byte == 0x7E) return static_cast<WideChar>(0x7B);
   return static_cast<WideChar>(byte);
 }
 
 int32_t EffectiveCodeBase(int32_t setting) {
-  if (setting < 1 || setting > 0xFFFF - (kLetterLast - kLetterFirst)) return kDefaultAsciiBase;
+  if (setting < 1 || setting > 0xFFFF - (kLastLetterByte - kFirstLetterByte)) return kDefaultAsciiBase;
   return setting;
 }
 
+bool DrawsInReadingOrder(int32_t codeBaseSetting, uint32_t flags) {
+  return (flags & kFlagReverse) != 0 && EffectiveCodeBase(codeBaseSetting) != kCodeBaseLetters;
+}
+
 const WideChar* MapToDisplay(const uint8_t* run, int32_t count) {
-  bool reverse = (App.Flags & kFlagReverse) != 0 && App.Font.FontAsciiBase != kIdentityBase;
-  return ConvertRun(run, count, reverse);
+  return ConvertRun(run, count, DrawsInReadingOrder(App.Font.FontAsciiBase, App.Flags));
 }
 
 const WideChar* MapToDisplayForMeasure(const uint8_t* run, int32_t count) {

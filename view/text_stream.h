@@ -27,6 +27,32 @@ enum : uint8_t {
   kRecordStyleMask = 0x1F,     // the style key of a text record
 };
 
+// The records of a day's LessonText: each track's heading (0x5C: large, bold,
+// reversed, centred), its entry (0xD1: body, reversed, centred, paragraph
+// end), and the rule between two tracks (0xC7: centred, paragraph end) with
+// its width parameter.
+constexpr uint8_t kHeadingRecordFlag =
+    kRecordLarge | kRecordBold | kRecordReversed | kRecordAlignCentre;
+constexpr uint8_t kEntryRecordFlag =
+    kRecordBody | kRecordReversed | kRecordAlignCentre | kRecordParagraphEnd;
+constexpr uint8_t kRuleRecordFlag = kRecordRuleMask | kRecordAlignCentre | kRecordParagraphEnd;
+constexpr uint8_t kRuleRecordParam = 0xAF;  // (0xAF - 160) * 2 = 30 percent of the text area
+static_assert(kHeadingRecordFlag == 0x5C && kEntryRecordFlag == 0xD1 && kRuleRecordFlag == 0xC7,
+              "the record flag bytes of a day's text");
+
+// The 27 Hebrew letters of the 7-bit text, alef to tav in the order of the
+// Unicode block, final forms as letters of their own.
+constexpr uint8_t kFirstLetterByte = 0x61;
+constexpr uint8_t kLastLetterByte = 0x7B;
+constexpr int32_t kLetterCount = kLastLetterByte - kFirstLetterByte + 1;
+inline bool IsLetterByte(uint8_t byte) { return byte >= kFirstLetterByte && byte <= kLastLetterByte; }
+
+// The code bases added to a letter's place (byte - 0x61) to give its display
+// character.
+constexpr int32_t kCodeBaseLetters = kFirstLetterByte;  // the letters as their own bytes
+constexpr int32_t kCodeBaseCodePage = 0xE0;             // the 8-bit Hebrew code page
+constexpr int32_t kCodeBaseUnicode = 0x5D0;             // the Unicode Hebrew block
+
 // Longest stream, in bytes before its terminating zero flag byte, that the
 // 16-bit offsets of the line table can address; longer streams are not laid out.
 constexpr size_t kMaxStreamLength = 0xFFFF;
@@ -74,15 +100,22 @@ int32_t RuleLength(uint8_t param, int32_t areaWidth);
 WideChar DisplayChar(uint8_t byte, int32_t codeBase);
 
 // The code base actually used for a setting: the setting itself when every
-// letter maps into U+0001..U+FFFF, otherwise the default 0x5D0.
+// letter maps into U+0001..U+FFFF, otherwise the default kCodeBaseUnicode.
 int32_t EffectiveCodeBase(int32_t setting);
+
+// True when text is drawn in reading order: the Reverse option is on in flags
+// and the letters are not shown as their own bytes (effective code base other
+// than kCodeBaseLetters). MapToDisplay then reverses every run, and every run
+// is drawn as a right-to-left paragraph.
+bool DrawsInReadingOrder(int32_t codeBaseSetting, uint32_t flags);
 
 // Converts up to count bytes of run (fewer if a zero byte comes first) with
 // App's code base into the shared conversion buffer, followed by a zero
-// character. With the Reverse option on (App.Flags & kFlagReverse) and a code
-// base other than 0x61 the converted characters are then reversed, brackets
-// ( ) [ ] { } swapping with their partners. Returns the buffer, valid until
-// the next conversion, or null if it cannot be grown. Single-threaded.
+// character. When DrawsInReadingOrder for App's settings the converted
+// characters are then reversed, each character that a right-to-left paragraph
+// mirrors ( ) [ ] { } < > swapping with its partner, so that the drawing
+// mirrors it back. Returns the buffer, valid until the next conversion, or
+// null if it cannot be grown. Single-threaded.
 const WideChar* MapToDisplay(const uint8_t* run, int32_t count);
 
 // MapToDisplay that never reverses, whatever the Reverse option: the form

@@ -9,12 +9,12 @@
 #include "shell/app_state.h"
 #include "shell/dpi.h"
 #include "view/text_device.h"
+#include "view/text_stream.h"
 
 namespace {
 
-constexpr uint32_t kStyleSmall = 0x02;
-constexpr uint32_t kStyleLarge = 0x04;
-constexpr uint32_t kStyleBold = 0x08;
+// Large and bold together: a heading, drawn in kHeadingColour.
+constexpr uint32_t kHeadingStyle = kRecordLarge | kRecordBold;
 constexpr LONG kDateBandHeight = 14;  // cell height in pixels at 96 DPI
 constexpr size_t kFaceChars = sizeof(FontSettings::FontName) / sizeof(WideChar);
 
@@ -55,9 +55,9 @@ LONG DefaultCellHeight(HDC dc, LOGFONTW font, int32_t dpi) {
 int32_t StyleFontPoints(uint32_t key, int32_t pointSize) {
   int64_t s = pointSize;
   int64_t h = s;
-  if (key & kStyleLarge) {
+  if (key & kRecordLarge) {
     h = s == 0 ? 20 : s * 5 / 4;
-  } else if (key & kStyleSmall) {
+  } else if (key & kRecordSmall) {
     h = s == 0 ? 14 : s * 6 / 8;
   } else if (key & kStylePrint) {
     h = 8;
@@ -71,7 +71,7 @@ int32_t StyleFontPoints(uint32_t key, int32_t pointSize) {
 void CreateStyleFont(LessonView* view, StyleFontEntry* entry, uint32_t key) {
   LOGFONTW font = {};
   SetFace(&font, view->Font.FontName);
-  font.lfWeight = (key & kStyleBold) ? FW_BOLD : FW_NORMAL;
+  font.lfWeight = (key & kRecordBold) ? FW_BOLD : FW_NORMAL;
   int32_t points = StyleFontPoints(key, view->Font.FontSize);
   // A window's view follows the window's DPI; a printer's view its own resolution.
   const int32_t dpi = view->Dpi > 0 ? view->Dpi : GetDeviceCaps(view->Dc, LOGPIXELSY);
@@ -100,7 +100,7 @@ void* SelectStyle(LessonView* view, uint32_t request) {
     }
   }
   if (request & kStyleSetColour) {
-    SetTextColor(dc, (key & 0x0C) == 0x0C ? kHeadingColour : kTextColour);
+    SetTextColor(dc, (key & kHeadingStyle) == kHeadingStyle ? kHeadingColour : kTextColour);
   }
   // Without a font nothing changes in the DC; the current font is handed
   // back so that the caller's restore still puts the right one back.

@@ -5,7 +5,6 @@
 #include "shell/app_state.h"
 #include "shell/dpi.h"
 #include "view/gdi_text.h"
-#include "view/main_view.h"
 #include "view/text_device.h"
 #include "view/text_stream.h"
 #include "view/view_scroll.h"
@@ -106,6 +105,13 @@ int32_t PaintText(LessonView* view, bool erase) {
   return 0;
 }
 
+int32_t ToolbarHeight() {
+  if (App.Toolbar == nullptr) return 0;
+  RECT box;
+  if (!GetWindowRect(App.Toolbar, &box)) return 0;
+  return box.bottom - box.top;
+}
+
 void DrawDateBand(DcHandle dc) {
   HGDIOBJ font = SelectObject(dc, App.DateBandFont);
   const DateBandBox& band = App.DateBand;
@@ -130,12 +136,4 @@ void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags) {
   SetBkMode(target, TRANSPARENT);
   DrawDateBand(target);
   if (dc == nullptr) EndPaint(window, &paint);
-}
-
-void RepaintMainWindow(WindowHandle window, uint32_t flags) {
-  if (window == nullptr) window = App.MainWindow;
-  HDC dc = GetDC(window);
-  PaintMainWindow(dc, window, flags);
-  ReleaseDC(window, dc);
-  UpdateScrollBar(window);
 }

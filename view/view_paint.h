@@ -6,7 +6,7 @@
 #include "shell/platform_types.h"
 #include "view/lesson_view.h"
 
-// Flags of PaintMainWindow and RepaintMainWindow.
+// Flags of PaintMainWindow (and of RepaintMainWindow, view/main_view.h).
 enum : uint32_t {
   kPaintText = 0x01,   // paint the text area
   kPaintErase = 0x100, // erase the client area first, and the text area before painting it
@@ -21,9 +21,8 @@ int32_t PaintText(LessonView* view, bool erase);
 // is null: client erase, text area and date band as flags say.
 void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags);
 
-// PaintMainWindow through a GetDC context of window (null: the main window),
-// then the scroll bar.
-void RepaintMainWindow(WindowHandle window, uint32_t flags);
+// Height of the toolbar window, 0 without a toolbar.
+int32_t ToolbarHeight();
 
 // Draws App.DateText centred in the date band with the date band font.
 void DrawDateBand(DcHandle dc);

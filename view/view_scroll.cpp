@@ -10,7 +10,8 @@ int32_t RowsOf(const LineEntry& entry) { return (entry.Flags & kRecordParagraphE
 }  // namespace
 
 int32_t PageAmount(uint32_t mode, int32_t rowsPainted) {
-  return (mode == 2 || mode == 4) ? rowsPainted / 2 : rowsPainted - 1;
+  const int32_t amount = (mode == 2 || mode == 4) ? rowsPainted / 2 : rowsPainted - 1;
+  return amount > 1 ? amount : 1;
 }
 
 bool ScrollTarget(const LessonView* view, int64_t delta, uint16_t* newTopRow) {
@@ -27,6 +28,10 @@ bool ScrollTarget(const LessonView* view, int64_t delta, uint16_t* newTopRow) {
   return true;
 }
 
+void KeepTopRowInText(LessonView* view) {
+  if (view->TopRow > view->RowCount) view->TopRow = view->MaxTopRow;
+}
+
 PaintStart FindPaintStart(LessonView* view) {
   PaintStart start = {nullptr, 0};
   if (view->Lines == nullptr) return start;
@@ -34,7 +39,7 @@ PaintStart FindPaintStart(LessonView* view) {
     start.Entry = view->FirstLineOfPage;
     return start;
   }
-  if (view->TopRow > view->RowCount) view->TopRow = view->MaxTopRow;
+  KeepTopRowInText(view);
   const LineEntry* entry = view->Lines;
   const LineEntry* previous = nullptr;
   int32_t sum = 0;

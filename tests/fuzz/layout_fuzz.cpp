@@ -74,10 +74,10 @@ void CheckMapping(const LessonView* view, bool reverse) {
     WideChar last = plain[entry.Count - 1];
     const WideChar* shown = MapToDisplay(run, entry.Count);
     Check(shown != nullptr && LastDisplayLength() == entry.Count && shown[entry.Count] == 0);
-    bool reversed = reverse && App.Font.FontAsciiBase != 0x61;
+    bool reversed = DrawsInReadingOrder(App.Font.FontAsciiBase, App.Flags);
+    Check(reversed == (reverse && App.Font.FontAsciiBase != kCodeBaseLetters));
     if (!reversed) Check(shown[0] == first);
-    else if (last != '(' && last != ')' && last != '[' && last != ']' && last != '{' && last != '}')
-      Check(shown[0] == last);
+    else if (last >= 0x80 || !strchr("()<>[]{}", static_cast<char>(last))) Check(shown[0] == last);
   }
 }
 

@@ -176,58 +176,64 @@ TEST(CalendarModel, DayZeroIsToday) {
   EXPECT_EQ(other.Selected.year, 1);  // not selected
 }
 
-TEST(CalendarModel, SheetRange) {
-  const AbsoluteDay first = FirstCalendarDay();
-  const AbsoluteDay last = LastCalendarDay();
-  HebrewDate date;
-  // The first sheet is the first whole month of supported days.
-  ASSERT_GE(first, kFirstSupportedDay);
-  EXPECT_LT(first - 30, kFirstSupportedDay);
-  EXPECT_EQ(AbsoluteToHebrew(first, &date)->day, 1);
-  // The last sheet is the last whole month of supported days.
-  ASSERT_LE(last, kLastSupportedDay);
-  EXPECT_GT(last + 30, kLastSupportedDay);
-  EXPECT_EQ(AbsoluteToHebrew(last + 1, &date)->day, 1);
-  // The Hebrew years of the first and last supported days.
-  EXPECT_EQ(AbsoluteToHebrew(kFirstSupportedDay, &date)->year, 3761);
-  EXPECT_EQ(AbsoluteToHebrew(kLastSupportedDay, &date)->year, 13760);
-
-  // Days outside the range open the nearest sheet.
-  const AbsoluteDay absurd[] = {INT32_MIN, -1373427, -1, 1, 2, 3652059, 3652060, INT32_MAX};
-  for (AbsoluteDay day : absurd) {
-    CalendarState cal;
-    ResetCalendarState(&cal);
-    SetCalendarDate(&cal, day, 1);
-    EXPECT_GE(cal.Result, first) << day;
-    EXPECT_LE(cal.Result, last) << day;
-    EXPECT_TRUE(IsCalendarMonthShown(cal.Displayed.month, cal.Displayed.year)) << day;
-    EXPECT_EQ(cal.Result, day < first ? first : (day > last ? last : day));
+TEST(CalendarModel, EndsOfTheRangeShowTheirOwnPartialMonths) {
+  // Each end opens on its own month; the days beyond the range have empty
+  // cells that take no click, and navigation stops at the ends.
+  struct End {
+    AbsoluteDay day;
+    HebrewDate shown;
+    int32_t firstShown, lastShown;  // days of the month with a number
+  };
+  const End ends[] = {
+      {kLastSupportedDay, {8, 28, 13760}, 1, 28},  // 31 December 9999, 28 of 29 Heshvan days
+      {kFirstSupportedDay, {10, 18, 3761}, 18, 29},  // 1 January 1, from 18 Tevet on
+  };
+  for (const End& end : ends) {
+    CalendarState cal = OpenOn(end.day);
+    const std::string what = DateText(end.shown);
+    EXPECT_TRUE(SameDate(cal.Displayed, end.shown)) << what << ": " << DateText(cal.Displayed);
+    EXPECT_TRUE(SameDate(cal.Selected, end.shown)) << what;
+    for (int32_t n = 1; n <= cal.MonthLength; ++n) {
+      const bool shown = n >= end.firstShown && n <= end.lastShown;
+      int32_t row = 0, column = 0;
+      ASSERT_EQ(IsCalendarDayShown(&cal, n), shown) << what << " day " << n;
+      ASSERT_EQ(CalendarDayCell(&cal, n, &row, &column), shown) << what << " day " << n;
+      // The cell where day n would stand: its number or nothing.
+      const int32_t place = cal.FirstWeekday + n - 1;
+      const CalendarRect cell = CalendarCellRect(&cal, place / 7 + 1, place % 7);
+      CalendarState copy = cal;
+      const CalendarClick click =
+          ApplyCalendarClick(&copy, (cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2);
+      ASSERT_EQ(click.Action, shown ? kCalendarClickPicked : kCalendarClickIgnored) << what << n;
+      if (shown) {
+        ASSERT_EQ(copy.Result, end.day - end.shown.day + n) << what << " day " << n;
+      } else {
+        ASSERT_TRUE(SameState(copy, cal)) << what << " day " << n;
+      }
+    }
+    // Nothing beyond the end: the next or previous month, the year after or before.
+    const bool last = end.day == kLastSupportedDay;
+    EXPECT_EQ(CalendarKey(&cal, last ? kKeyLeft : kKeyRight), 0) << what;
+    EXPECT_EQ(StepCalendarYear(&cal, last ? 1 : -1), 0) << what;
+    if (last) {
+      EXPECT_EQ(CalendarKey(&cal, kKeyHome), 0);  // Nisan 13760 lies in the year 10000
+    }
   }
-
-  // Navigation stops at both ends and changes nothing there.
-  CalendarState cal = OpenOn(first);
-  CalendarState before = cal;
-  EXPECT_EQ(CalendarKey(&cal, kKeyRight), 0) << DateText(cal.Displayed);
-  EXPECT_EQ(StepCalendarYear(&cal, -1), 0);
-  EXPECT_TRUE(SameDate(cal.Displayed, before.Displayed));
-  EXPECT_EQ(cal.Result, before.Result);
-  EXPECT_NE(CalendarKey(&cal, kKeyLeft), 0);  // the next month is fine
-
-  cal = OpenOn(last);
-  before = cal;
-  EXPECT_EQ(CalendarKey(&cal, kKeyLeft), 0) << DateText(cal.Displayed);
-  EXPECT_EQ(StepCalendarYear(&cal, 1), 0);
-  EXPECT_TRUE(SameDate(cal.Displayed, before.Displayed));
-  EXPECT_NE(CalendarKey(&cal, kKeyRight), 0);
-
-  // Months that do not exist, or lie outside the range.
-  EXPECT_FALSE(IsCalendarMonthShown(13, 5767));
-  EXPECT_FALSE(IsCalendarMonthShown(0, 5767));
-  EXPECT_FALSE(IsCalendarMonthShown(14, 5768));
-  EXPECT_FALSE(IsCalendarMonthShown(7, 0));
-  EXPECT_FALSE(IsCalendarMonthShown(7, INT32_MAX));
-  EXPECT_FALSE(IsCalendarMonthShown(1, 13760));  // Nisan 13760 lies in the year 10000
-  EXPECT_TRUE(IsCalendarMonthShown(13, 5768));
+  // A carried day beyond the range gives way to the last day: 30 Heshvan 13759
+  // a year on, and 30 Tishrei 13760 a month on, both show 28 Heshvan 13760.
+  CalendarState cal = OpenOnHebrew(8, 30, 13759);
+  EXPECT_NE(StepCalendarYear(&cal, 1), 0);
+  EXPECT_EQ(cal.Result, kLastSupportedDay);
+  cal = OpenOnHebrew(7, 30, 13760);
+  EXPECT_NE(CalendarKey(&cal, kKeyLeft), 0);
+  EXPECT_EQ(cal.Result, kLastSupportedDay);
+  // Absurd days open at the nearer end.
+  for (AbsoluteDay day : {INT32_MIN, -1, kLastSupportedDay + 1, INT32_MAX}) {
+    cal = OpenOn(day);
+    EXPECT_EQ(cal.Result, day < 0 ? kFirstSupportedDay : kLastSupportedDay) << day;
+  }
+  EXPECT_FALSE(IsCalendarMonthShown(9, 13760));  // Kislev 13760 lies in the year 10000
+  EXPECT_FALSE(IsCalendarMonthShown(9, 3761));   // Kislev 3761 ends before the year 1
 }
 
 TEST(CalendarModel, YearText) {
@@ -237,8 +243,8 @@ TEST(CalendarModel, YearText) {
   };
   const Row rows[] = {
       {732932, " 5768 "},              // a four-digit year
-      {FirstCalendarDay(), " 3761 "},  // the first sheet
-      {LastCalendarDay(), " 13760 "},  // five digits still fit
+      {kFirstSupportedDay, " 3761 "},  // the first sheet
+      {kLastSupportedDay, " 13760 "},  // five digits still fit
   };
   for (const Row& row : rows) {
     CalendarState cal;
@@ -264,7 +270,7 @@ TEST(CalendarModel, ChangeMonthOfADamagedDate) {
     CalendarState cal = OpenOnHebrew(4, 12, 5767);
     const AbsoluteDay result = cal.Result;
     cal.Displayed = date;
-    ChangeCalendarMonth(&cal);
+    ShowCalendarMonth(&cal);
     EXPECT_EQ(cal.Result, result) << DateText(date);
     EXPECT_TRUE(SameDate(cal.Displayed, (HebrewDate{4, 12, 5767}))) << DateText(date);
   }

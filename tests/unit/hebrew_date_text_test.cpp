@@ -56,7 +56,7 @@ TEST(HebrewDateText, Table) {
       {1, 1, 5274, "yds'e prjq a"},           // 274
       {1, 1, 5275, "eys'e prjq a"},           // 275
       {1, 1, 5298, "why'e prjq a"},           // 298
-      {1, 1, 5304, "dz'e prjq a"},            // 304
+      {1, 1, 5304, "zd'e prjq a"},            // 304: dalet before shin
       {1, 1, 5344, "odz'e prjq a"},           // 344
       {1, 1, 5000, "y{{'d prjq a"},           // a whole thousand: four thousand and 1000
       {1, 1, 999, "iwx{{ prjq a"},            // below 1000: no thousands mark
@@ -67,8 +67,10 @@ TEST(HebrewDateText, Table) {
       {1, 1, 2316, "giz'b prjq a"},           // hundreds then 16
       {12, 15, 1911, "ajx{{'a 'a yda fi"},    // the longest text, 17 bytes
       {1, 1, 10000, "y{{'i prjq a"},          // ten thousand: nine thousand and 1000
-      {1, 1, 10001, "a' prjq a"},             // T = 10 writes no thousands letter
-      {1, 1, 12345, "eoz'b prjq a"},          // T = 12 writes only its 2
+      {1, 1, 10001, "a'j prjq a"},            // ten thousands: yod
+      {1, 1, 12345, "eoz'bj prjq a"},         // twelve thousands: yod-bet
+      {8, 28, 13760, "rz{'cj pfzh hl"},       // 31 December 9999, the last day
+      {12, 15, 11911, "ajx{{'aj 'a yda fi"},  // the longest text, 18 bytes
       {2, 29, 5767, "grz{'e yjja il"},        // Iyar, day 29
       {4, 20, 5767, "grz{'e gfo{ l"},         // Tammuz, day 20
       {5, 9, 5767, "grz{'e ba i"},            // Av, the shortest name
@@ -105,7 +107,8 @@ TEST(HebrewDateText, Refused) {
   };
   for (const Row& row : rows)
     EXPECT_EQ(Format(row.month, row.day, row.year), "<none>") << row.month << " " << row.day << " " << row.year;
-  EXPECT_NE(Format(1, 1, INT32_MAX), "<none>");  // large years are written, thousands mod 10
+  EXPECT_EQ(Format(12, 15, 999911), "<none>");  // a text too long for the buffer
+  EXPECT_EQ(Format(1, 1, INT32_MAX), "<none>");  // thousands beyond the numerals
 }
 
 // The value of Hebrew numeral letters: a..i 1..9, j..w tens (with the final
@@ -146,7 +149,7 @@ TEST(HebrewDateText, NumeralsAddUpForEveryYear) {
       ASSERT_NE(mark, std::string::npos) << year;
       ASSERT_EQ(NumeralValue(yearPart.substr(0, mark)), expectedRest) << year;
       const std::string thousandsLetter = yearPart.substr(mark + 1);
-      ASSERT_EQ(thousandsLetter.empty() ? 0 : NumeralValue(thousandsLetter), thousands % 10) << year;
+      ASSERT_EQ(NumeralValue(thousandsLetter), thousands) << year;
     } else {
       ASSERT_EQ(mark, std::string::npos) << year;
       ASSERT_EQ(NumeralValue(yearPart), expectedRest) << year;

@@ -124,4 +124,21 @@ TEST(CommandmentDays, FaultsNameTheirLine) {
   }
 }
 
+TEST(LessonSources, ByteOrderMarkAtTheStartIsSkipped) {
+  // As some editors save a .tsv file; both files read as without the mark.
+  const std::string mark = "\xEF\xBB\xBF";
+  std::vector<StudyUnit> units;
+  std::vector<CommandmentDay> days;
+  SourceError error{0, ""};
+  EXPECT_TRUE(ParseStudyUnits(mark + kUnitsHeader + "1\t0\t\tהקדמה\tpart\t1\n", &units, &error))
+      << error.Reason;
+  EXPECT_EQ(units.size(), 1u);
+  EXPECT_TRUE(ParseCommandmentDays(mark + kDaysHeader + "1\tP1\tfound\n", &days, &error))
+      << error.Reason;
+  EXPECT_EQ(days.size(), 1u);
+  // Anywhere else the mark is part of its line.
+  EXPECT_FALSE(ParseCommandmentDays(kDaysHeader + mark + "1\tP1\tfound\n", &days, &error));
+  EXPECT_EQ(error.Line, 2);
+}
+
 }  // namespace

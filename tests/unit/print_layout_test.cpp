@@ -55,6 +55,13 @@ TEST(PrintArea, FromMarginsAndPrinter) {
       {{1000, 500, 2000, 1500}, {600, 300, 4960, 3508}, {600, 150, 3160, 2908}},
       // Margins wider than the page: an empty (negative) width.
       {{5000, 1000, 5000, 1000}, {300, 300, 2480, 3508}, {1500, 300, -520, 2908}},
+      // Page Setup's margins are from the paper's edge: a printer with an
+      // unprintable border (half an inch left and right, a quarter inch top
+      // and bottom) takes it off each margin; device coordinates start at
+      // the printable area.
+      {{1000, 1000, 1000, 1000}, {300, 300, 2180, 3358, 150, 75, 2480, 3508}, {150, 225, 1880, 2908}},
+      // Margins narrower than the border: the printable area's edge.
+      {{250, 250, 250, 250}, {300, 300, 2180, 3358, 150, 75, 2480, 3508}, {0, 0, 2180, 3358}},
       // A printer without resolution: the whole page.
       {{1000, 1000, 1000, 1000}, {0, 0, 2480, 3508}, {0, 0, 2480, 3508}},
       // Absurd figures do not wrap: clamped to the int32 range.
@@ -146,7 +153,7 @@ TEST(PrintHeader, CodeBaseAndReverse) {
     EXPECT_EQ(Units(header), row.expected) << row.base << " " << row.flags;
     // Drawn right-to-left exactly when reversed into reading order.
     const bool reversed = (row.flags & kFlagReverse) && row.base != 97;
-    EXPECT_EQ(PrintHeaderReversed(row.base, row.flags), reversed) << row.base << " " << row.flags;
+    EXPECT_EQ(DrawsInReadingOrder(row.base, row.flags), reversed) << row.base << " " << row.flags;
   }
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/wide_text.h"
+
 namespace {
 
 // A wide text as WideChar units with a zero.

@@ -15,7 +15,7 @@ LessonView MakeView(uint16_t top, uint16_t maxTop, uint16_t rows) {
   return view;
 }
 
-TEST(PageAmount, HalfForModesTwoAndFourElseOneLess) {
+TEST(PageAmount, HalfForModesTwoAndFourElseOneLessAtLeastOne) {
   struct Row { uint32_t mode; int32_t painted; int32_t amount; };
   const Row rows[] = {
       {1, 20, 19},  // the default mode: rows painted less one
@@ -23,8 +23,9 @@ TEST(PageAmount, HalfForModesTwoAndFourElseOneLess) {
       {4, 21, 10},  // half, truncated
       {0, 20, 19},
       {3, 20, 19},
-      {7, 1, 0},    // a one-row page moves nothing
-      {1, 0, -1},   // nothing painted yet: one row back, as the key tables do
+      {7, 1, 1},    // a window of one row still pages, by one row
+      {2, 1, 1},    // half of one row is one row too
+      {1, 0, 1},    // no row painted: forward by one, never backward
   };
   for (const Row& r : rows) {
     EXPECT_EQ(PageAmount(r.mode, r.painted), r.amount) << "mode " << r.mode;

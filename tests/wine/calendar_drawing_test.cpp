@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar_range.h"
 #include "calendar_dialog/calendar_dialog.h"
 #include "calendar_dialog/calendar_geometry.h"
 #include "calendar_dialog/calendar_model.h"
@@ -64,6 +65,8 @@ class CalendarDrawingTest : public testing::Test {
   // Opens the sheet on day as the dialog does: state, fonts, model, layout,
   // the erased background, and the first paint.
   void Open(AbsoluteDay day) {
+    if (cal_.NormalFont) DeleteObject(cal_.NormalFont);
+    if (cal_.BoldFont) DeleteObject(cal_.BoldFont);
     ResetCalendarState(&cal_);
     LOGFONTW description;
     DescribeCalendarFont(&description, nullptr);
@@ -319,6 +322,28 @@ TEST_F(CalendarDrawingTest, ArrowsPointBackAndForward) {
   }
   SelectObject(reference.Dc, previous);
   CloseCanvas(&reference);
+}
+
+// At the ends of the range the sheet shows its own month in part: the cells
+// of the days beyond the range stay white, the days before them have numbers.
+TEST_F(CalendarDrawingTest, DaysBeyondTheRangeHaveEmptyCells) {
+  struct Row {
+    AbsoluteDay open;
+    int32_t emptyDay, numberedDay;
+  };
+  const Row rows[] = {
+      {kLastSupportedDay, 29, 27},   // 28 Heshvan 13760 of 29
+      {kFirstSupportedDay, 17, 19},  // 18 Tevet 3761
+  };
+  for (const Row& row : rows) {
+    Open(row.open);
+    const auto inside = [&](int32_t day) {
+      const int32_t place = cal_.FirstWeekday + day - 1;
+      return CellInside(place / 7 + 1, place % 7);
+    };
+    EXPECT_EQ(Count(inside(row.emptyDay), IsDark), 0) << row.open;
+    EXPECT_GT(Count(inside(row.numberedDay), IsDark), 0) << row.open;
+  }
 }
 
 // From year 10000 (a five-digit text) to 9999: the narrower box is centred

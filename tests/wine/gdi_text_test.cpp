@@ -220,6 +220,24 @@ TEST_F(GdiTextTest, ReverseDrawsTheMirroredRunWithBracketsSwapped) {
   EXPECT_TRUE(plain == Snapshot());
 }
 
+// With the Reverse option on, a run of marks alone (a line of a record's
+// punctuation) is reversed and drawn right to left like every other run, so it
+// shows in its stored order, as with the option off; so do the calendar's arrows.
+TEST_F(GdiTextTest, ReverseKeepsTheOrderOfARunWithoutLetters) {
+  for (const char* marks : {".(*\",", ":-", "  <<  "}) {
+    const uint8_t* run = reinterpret_cast<const uint8_t*>(marks);
+    const int32_t count = static_cast<int32_t>(strlen(marks));
+    Clear();
+    App.Flags = 0;
+    DrawRun(canvas_.Dc, run, count, 0, 0, 400, 60);
+    const std::vector<uint32_t> stored = Snapshot();
+    Clear();
+    App.Flags = kFlagReverse;
+    DrawRun(canvas_.Dc, run, count, 0, 0, 400, 60);
+    EXPECT_TRUE(stored == Snapshot()) << marks;
+  }
+}
+
 TEST_F(GdiTextTest, DrawRunColouredUsesAndRestoresTheColours) {
   SetBkMode(canvas_.Dc, OPAQUE);
   SetTextColor(canvas_.Dc, RGB(1, 2, 3));

@@ -36,7 +36,8 @@ foreach(scenario
     CancelShowsNoMessageAndPrintsNothing
     DamagedStoredSettingsGiveTheDefaults
     MarginsLeavingNoRoomGiveAMessage
-    NoPrinterGivesTheFailureMessage)
+    NoPrinterGivesTheFailureMessage
+    OneInchFromTheEdgeOnABorderedPrinter)
   add_test(NAME output.Printing.${scenario}
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/printing_check.sh ${scenario} ${output_artifacts}/${scenario}
       ${output_runner} $<TARGET_FILE:zelvan_output_tests>)

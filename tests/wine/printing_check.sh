@@ -25,6 +25,15 @@ done
 "$root/scripts/pdf-printer.sh" start || exit 1
 case $scenario in
   SecondPrint*) "$root/scripts/pdf-printer.sh" add PDF-Second || exit 1 ;;
+  *OnABorderedPrinter)
+    # The PDF printer with an unprintable border on A4: its imageable area
+    # starts 36 points from the left edge and 27 from the bottom, and ends 18
+    # points from the right edge and 45 from the top.
+    ppd=$(mktemp --suffix=.ppd)
+    sed 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "36 27 577 797"|' \
+      "$("$root/scripts/pdf-printer.sh" ppd)" > "$ppd"
+    "$root/scripts/pdf-printer.sh" add PDF-Border "$ppd" || exit 1
+    rm -f "$ppd" ;;
 esac
 outdir=$("$root/scripts/pdf-printer.sh" outdir)
 

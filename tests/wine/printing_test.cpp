@@ -119,6 +119,15 @@ class Printing : public ProgramTest {
     ASSERT_TRUE(WriteArtifact(L"days.txt", days));
   }
 
+  // Starts on day at fontSize points and prints it through Page Setup as it opens.
+  void StartAndPrint(AbsoluteDay day, int32_t fontSize) {
+    StoreScenarioSettings(day, 0x5D0, fontSize, ReverseAsAFirstStartSetsIt() != 0);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND setup = OpenPageSetup();
+    ASSERT_NE(setup, nullptr) << "Page Setup did not open";
+    ASSERT_NO_FATAL_FAILURE(ConfirmAndPrint(setup));
+  }
+
   // Waits for the program's "Error Printing" message; a message of the
   // system's dialog shown before it is noted in *systemMessage and closed.
   HWND AfterSystemMessage(std::wstring* systemMessage) {
@@ -172,11 +181,7 @@ TEST_F(Printing, OneDayOnOnePage) {
 // page number, and the pages together hold the whole day once.
 TEST_F(Printing, LargeFontOnSeveralPages) {
   const AbsoluteDay day = ScenarioDay(1);
-  StoreScenarioSettings(day, 0x5D0, 48, ReverseAsAFirstStartSetsIt() != 0);
-  ASSERT_NO_FATAL_FAILURE(Start());
-  HWND setup = OpenPageSetup();
-  ASSERT_NE(setup, nullptr) << "Page Setup did not open";
-  ASSERT_NO_FATAL_FAILURE(ConfirmAndPrint(setup));
+  ASSERT_NO_FATAL_FAILURE(StartAndPrint(day, 48));
   ASSERT_NO_FATAL_FAILURE(LeaveExpectations(day, "pages several\nmargins 1000 1000 1000 1000\nreading-order-header 1\n"));
   ASSERT_NO_FATAL_FAILURE(Close());
 }
@@ -246,6 +251,21 @@ TEST_F(Printing, SecondPrintBringsBackMarginsAndPrinter) {
   expect += otherDefault ? "printer PDF\n" : "";
   ASSERT_NO_FATAL_FAILURE(LeaveExpectations(day, expect));
   if (otherDefault) SetDefaultPrinterW(L"PDF");
+}
+
+// Page Setup's margins count from the paper's edge: on a printer with an
+// unprintable border (printing_check.sh adds "PDF-Border", whose PPD declares
+// a smaller imageable area) one-inch margins still print one inch from the
+// edge, as the check measures on the PDF page.
+TEST_F(Printing, OneInchFromTheEdgeOnABorderedPrinter) {
+  ASSERT_TRUE(SetDefaultPrinterW(L"PDF-Border")) << "no printer \"PDF-Border\"";
+  const AbsoluteDay day = ScenarioDay(8);
+  ASSERT_NO_FATAL_FAILURE(StartAndPrint(day, 12));
+  EXPECT_EQ(StoredDevModePrinter(), L"PDF-Border");
+  ASSERT_NO_FATAL_FAILURE(Close());
+  SetDefaultPrinterW(L"PDF");
+  ASSERT_NO_FATAL_FAILURE(LeaveExpectations(
+      day, "pages 1\nmargins 1000 1000 1000 1000\nreading-order-header 1\nprinter PDF-Border\n"));
 }
 
 // Cancel is the user's choice: no message, nothing printed, nothing stored.

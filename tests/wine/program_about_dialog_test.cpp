@@ -14,6 +14,7 @@
 
 #include "tests/wine/dialog_controls.h"
 #include "tests/wine/driver/program_fixture.h"
+#include "tests/wine/driver/window_capture.h"
 #include "tests/wine/gdi_object_count.h"
 #include "tests/wine/wine_test_support.h"
 
@@ -21,6 +22,7 @@ namespace {
 
 constexpr WORD kCommandAbout = 40004;
 constexpr WORD kCommandCheckForUpdates = 129;
+constexpr WORD kCommandCalendar = 107;
 constexpr int kLink = 1025;
 constexpr wchar_t kAboutCaption[] = L"Zelvan";
 
@@ -126,6 +128,15 @@ TEST_F(AboutDialog, ControlsAreLaidOutAsDesigned) {
   EXPECT_EQ(pictureBox.right, 70);
   EXPECT_EQ(pictureBox.bottom, 109);
   EXPECT_FALSE(WindowText(GetWindow(picture, GW_HWNDNEXT)).empty());
+
+  // Pressed and released six times, the link looks as before: each redraw
+  // starts from the dialog's background, so its edges do not thicken.
+  HWND link = GetDlgItem(dialog_, kLink);
+  Picture before, after;
+  ASSERT_TRUE(CaptureClient(link, &before));
+  for (int i = 0; i < 12; ++i) SendMessageW(link, BM_SETSTATE, i % 2 == 0, 0);
+  ASSERT_TRUE(CaptureClient(link, &after));
+  EXPECT_EQ(CountDifferences(before, after, RECT{0, 0, before.Width, before.Height}), 0);
   ASSERT_NO_FATAL_FAILURE(CloseAbout(IDCANCEL));
   ASSERT_NO_FATAL_FAILURE(Close());
 }
@@ -153,6 +164,22 @@ TEST_F(AboutDialog, OpensFromTheMenuAndWithF1) {
   ASSERT_NO_FATAL_FAILURE(OpenAbout());
   PostMessageW(dialog_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntilClosed(dialog_)) << "the close box did not close the dialog";
+  ASSERT_NO_FATAL_FAILURE(Close());
+}
+
+// F1 in any open dialog opens nothing: Escape pressed after it closes that
+// dialog, and no other is left.
+TEST_F(AboutDialog, F1InAnOpenDialogOpensNothing) {
+  StoreTestFont();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  for (auto [command, caption] : {std::pair{kCommandAbout, kAboutCaption}, {kCommandFont, kFontDialogCaption},
+                                  {kCommandCalendar, L"Hebrew Calendar"}}) {
+    HWND dialog = OpenDialogByCommand(run_.Window, run_.ProcessId, command, caption);
+    ASSERT_NE(dialog, nullptr) << Narrow(caption);
+    ASSERT_TRUE(PressKey(dialog, 0, VK_F1) && PressKey(dialog, 0, VK_ESCAPE));
+    EXPECT_TRUE(WaitUntilClosed(dialog)) << Narrow(caption);
+    ASSERT_EQ(FindOtherDialog(run_.ProcessId, nullptr), nullptr) << "F1 in " << Narrow(caption);
+  }
   ASSERT_NO_FATAL_FAILURE(Close());
 }
 

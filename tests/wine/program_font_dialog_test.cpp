@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "lessons/lesson_schedule.h"
 #include "tests/wine/dialog_controls.h"
 #include "tests/wine/driver/program_fixture.h"
 #include "tests/wine/driver/window_capture.h"
@@ -136,12 +137,14 @@ TEST_F(FontDialog, FirstStartChoiceIsAppliedAndStored) {
   // No size was stored: none is selected.
   EXPECT_EQ(SelectedEntry(GetDlgItem(dialog_, kSizes)), L"");
 
-  // The text as the default font shows it, outside the dialog.
-  RECT dialogBox = {};
+  // The text as the default font shows it, outside the dialog: the whole
+  // window, as the scroll bar that the new layout needs narrows the client.
+  RECT dialogBox = {}, windowBox = {};
   GetWindowRect(dialog_, &dialogBox);
-  MapWindowPoints(nullptr, run_.Window, reinterpret_cast<POINT*>(&dialogBox), 2);
+  GetWindowRect(run_.Window, &windowBox);
+  OffsetRect(&dialogBox, -windowBox.left, -windowBox.top);
   Picture before;
-  ASSERT_TRUE(CaptureClient(run_.Window, &before));
+  ASSERT_TRUE(CaptureWindow(run_.Window, &before));
 
   Picture previewBefore, previewAfter;
   ASSERT_TRUE(CaptureWindow(GetDlgItem(dialog_, kPreview), &previewBefore));
@@ -156,7 +159,7 @@ TEST_F(FontDialog, FirstStartChoiceIsAppliedAndStored) {
 
   WaitForInputIdle(run_.Process, kConditionLimit);
   Picture after;
-  ASSERT_TRUE(CaptureClient(run_.Window, &after));
+  ASSERT_TRUE(CaptureWindow(run_.Window, &after));
   // Compared above and beside the dialog's place: the rows of text there.
   RECT above = {0, 0, before.Width, dialogBox.top};
   RECT left = {0, 0, dialogBox.left, before.Height};
@@ -174,6 +177,31 @@ TEST_F(FontDialog, FirstStartChoiceIsAppliedAndStored) {
   EXPECT_EQ(size, 28u);
   ASSERT_TRUE(StoredDword(L"FontAsciiBase", &base));
   EXPECT_EQ(base, 0x5D0u);
+}
+
+// The scroll bar follows a new font at once, to a larger size and back: its
+// range is the one the next start shows for that font in that window.
+TEST_F(FontDialog, ScrollBarFollowsTheNewFont) {
+  const uint32_t day = 739958;
+  StoreTestFont();
+  PutDword(kProductKey, L"Day", day);
+  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(day)));
+  PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
+  StorePlacement(0, 0, 420, 430, SW_SHOWNORMAL);
+  // The text needs scrolling at 32 points in this window.
+  for (auto [size, leastMax] : {std::pair{L"32", 1}, {L"10", 0}}) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFontDialog());
+    ASSERT_TRUE(ChooseListEntry(dialog_, kSizes, size));
+    ASSERT_NO_FATAL_FAILURE(Press(IDOK));
+    ASSERT_TRUE(WaitUntilServed(run_.Window));
+    const int32_t max = MaxTopRow();
+    ASSERT_NO_FATAL_FAILURE(Close());
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_EQ(max, MaxTopRow()) << Narrow(size);
+    EXPECT_GE(max, leastMax);
+    ASSERT_NO_FATAL_FAILURE(Close());
+  }
 }
 
 // Cancel after changing everything keeps the stored font; only a code base of

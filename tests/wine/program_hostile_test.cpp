@@ -11,6 +11,7 @@
 #include "calendar/calendar_range.h"
 #include "lessons/lesson_schedule.h"
 #include "tests/wine/driver/program_fixture.h"
+#include "tests/wine/driver/window_capture.h"
 #include "tests/wine/wine_test_support.h"
 
 namespace {
@@ -164,4 +165,21 @@ TEST_F(HostileRegistry, TheProgramStartsShowsADayAndSavesSaneValues) {
     }
     if (row.check) row.check();
   }
+}
+
+// A stored margin above the largest (200 pixels) is taken as the largest, not
+// as the default 10: the text starts 200 pixels below the toolbar.
+TEST_F(HostileRegistry, AHugeGutterIsTakenAsTheLargest) {
+  StoreTestFont();
+  PutDword(kVendorKey, L"SurroundingGutter", 100000);
+  StorePlacement(0, 0, 800, 700, SW_SHOWNORMAL);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Picture client;
+  ASSERT_TRUE(CaptureClient(run_.Window, &client));
+  RECT toolbar = {};
+  GetWindowRect(FindWindowExW(run_.Window, nullptr, L"ToolbarWindow32", nullptr), &toolbar);
+  const int32_t text = toolbar.bottom - toolbar.top + 195;
+  EXPECT_EQ(CountPixels(client, RECT{0, text - 195, client.Width, text}, IsHeadingBlue), 0);
+  EXPECT_GT(CountPixels(client, RECT{0, text, client.Width, client.Height}, IsHeadingBlue), 20);
+  ASSERT_NO_FATAL_FAILURE(Close());
 }

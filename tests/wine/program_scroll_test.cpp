@@ -33,6 +33,14 @@ LRESULT Click(HWND window, int x, int y) {
   return SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
 }
 
+// Stores the test font and a fixed day, so that the rows are the same on every date.
+void StoreScrolledDay() {
+  StoreTestFont();
+  PutDword(kProductKey, L"Day", kScrolledDay);
+  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(kScrolledDay)));
+  PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
+}
+
 int32_t Height(HWND window) {
   RECT box = {};
   GetWindowRect(window, &box);
@@ -42,11 +50,7 @@ int32_t Height(HWND window) {
 }  // namespace
 
 TEST_F(Scrolling, KeysBarWheelAndClicksMoveTheTopRow) {
-  StoreTestFont();
-  // A fixed day, so that the rows are the same on every date.
-  PutDword(kProductKey, L"Day", kScrolledDay);
-  PutDword(kProductKey, L"Lesson", static_cast<uint32_t>(LessonDayFromAbsolute(kScrolledDay)));
-  PutDword(kProductKey, L"Flags", kDefaultFlags | kFixedDayBit | ReverseAsAFirstStartSetsIt());
+  StoreScrolledDay();
   StorePlacement(0, 0, 200, 240, SW_SHOWNORMAL);
   ASSERT_NO_FATAL_FAILURE(Start());
   const HWND w = run_.Window;
@@ -187,4 +191,26 @@ TEST_F(Scrolling, ScrollBarSideFollowsFlags) {
     ASSERT_TRUE(StoredDword(L"LastPosition", &position));
     EXPECT_EQ(position, 1u);
   }
+}
+
+// A window whose text area holds no whole row (a 72-point font) still pages
+// by one row: keys, the scroll bar's page area and a click.
+TEST_F(Scrolling, AWindowWithoutAWholeRowPagesByOneRow) {
+  StoreScrolledDay();
+  PutDword(kProductKey, L"FontSize", 72);
+  StorePlacement(0, 0, 400, 200, SW_SHOWNORMAL);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const HWND w = run_.Window;
+  RECT client = {};
+  GetClientRect(w, &client);
+  Key(w, VK_NEXT);
+  EXPECT_EQ(TopRow(), 1) << "Page Down";
+  Bar(w, SB_PAGEDOWN);
+  EXPECT_EQ(TopRow(), 2) << "the scroll bar's page area";
+  Click(w, client.right / 2, client.bottom - 40);
+  EXPECT_EQ(TopRow(), 3) << "a click in the lower half";
+  Key(w, VK_PRIOR);
+  Bar(w, SB_PAGEUP);
+  EXPECT_EQ(TopRow(), 1) << "Page Up and the scroll bar's page area, back";
+  ASSERT_NO_FATAL_FAILURE(Close());
 }

@@ -82,6 +82,9 @@ class ProgramTest : public testing::Test {
   // True if the window's client area shows a day: blue heading ink in the text
   // area and dark date text on the light grey band at the bottom.
   bool ShowsADay();
+  // True if the client area ends in the light grey band with dark date text
+  // (and, withText, has blue heading ink above it).
+  bool ShowsTheDateBand(bool withText = false);
 
   ProgramRun run_ = {};
   Probe probe_ = {};

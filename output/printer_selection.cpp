@@ -1,6 +1,6 @@
-// Print: Page Setup, the print job, and the paging loop through the view's
-// own layout and painting.
-#include "output/printing.h"
+// Choosing the printer: Page Setup, the stored device mode and margins, the
+// printer's name and device context.
+#include "output/printer_selection.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -10,13 +10,10 @@
 #include <cstring>
 #include <cwchar>
 
-#include "output/print_header_footer.h"
 #include "shell/app_state.h"
+#include "shell/message_box.h"
 #include "shell/on_demand_api.h"
 #include "shell/settings.h"
-#include "shell/update_address.h"
-#include "view/line_layout.h"
-#include "view/view_paint.h"
 
 static_assert(offsetof(DEVMODEW, dmSize) == kDevModeSizeOffset, "dmSize offset");
 static_assert(offsetof(DEVMODEW, dmDriverExtra) == kDevModeExtraOffset, "dmDriverExtra offset");
@@ -26,19 +23,10 @@ static_assert(sizeof(DEVMODEW::dmDeviceName) / sizeof(WCHAR) == kDevModeNameUnit
 namespace {
 
 constexpr wchar_t kDevModeValue[] = L"DevMode";
-constexpr size_t kMessageChars = 128;
+constexpr size_t kPrinterNameChars = 256;
 
 // The device mode that this run's last successful Page Setup returned; owned here.
 HGLOBAL savedDevMode = nullptr;
-
-// Shows an ASCII message owned by the main window with an OK button.
-void ShowPrintMessage(const char* text, const char* caption) {
-  wchar_t wideText[kMessageChars];
-  wchar_t wideCaption[kMessageChars];
-  WidenAscii(wideText, kMessageChars, text);
-  WidenAscii(wideCaption, kMessageChars, caption);
-  MessageBoxW(App.MainWindow, wideText, wideCaption, MB_OK);
-}
 
 // A new movable copy of block, or null for none or when it cannot be made.
 HGLOBAL CopyGlobalBlock(HGLOBAL block) {
@@ -69,44 +57,42 @@ PrintMargins ReadPrintMargins() {
   return margins;
 }
 
-// Stores the margins in the order top, bottom, left, right.
-void StorePrintMargins(const PrintMargins& margins) {
-  WriteSettingDword(L"PrintTop", static_cast<uint32_t>(margins.Top));
-  WriteSettingDword(L"PrintBottom", static_cast<uint32_t>(margins.Bottom));
-  WriteSettingDword(L"PrintLeft", static_cast<uint32_t>(margins.Left));
-  WriteSettingDword(L"PrintRight", static_cast<uint32_t>(margins.Right));
-}
-
-// Copies the zero-terminated name at units[first] into name (capacity units)
-// if it ends within limit units and fits; otherwise name is left empty.
-void CopyBoundedName(const wchar_t* units, size_t first, size_t limit, wchar_t name[], size_t capacity) {
-  name[0] = 0;
-  for (size_t n = 0; first + n < limit && n < capacity; ++n) {
-    name[n] = units[first + n];
-    if (name[n] == 0) return;
+// Copies the name at units, which ends at its first zero or after limit units,
+// into name (capacity units, zero-terminated) and returns its length: limit
+// when no zero came within limit units (the name was cut there). A name that
+// does not fit leaves name empty and gives 0.
+size_t CopyPrinterName(const wchar_t* units, size_t limit, wchar_t name[], size_t capacity) {
+  size_t length = 0;
+  while (length < limit && units[length] != 0) ++length;
+  if (length >= capacity) {
+    name[0] = 0;
+    return 0;
   }
-  name[0] = 0;
+  memcpy(name, units, length * sizeof(wchar_t));
+  name[length] = 0;
+  return length;
 }
 
 // The printer's name for CreateDCW: the full name from the dialog's device
-// names when it gave them (a device mode holds at most 31 characters of it),
-// else the device mode's own, cut at its 32 units.
+// names when it gave them whole (a device mode holds at most 31 characters of
+// it), else the device mode's own, cut at its 32 units.
 void PrinterName(HGLOBAL devNames, const DEVMODEW* mode, wchar_t name[], size_t capacity) {
   name[0] = 0;
   const auto* names = devNames ? static_cast<const DEVNAMES*>(GlobalLock(devNames)) : nullptr;
   if (names) {
-    // DEVNAMES offsets count characters from the start of the block.
-    CopyBoundedName(reinterpret_cast<const wchar_t*>(names), names->wDeviceOffset,
-                    GlobalSize(devNames) / sizeof(wchar_t), name, capacity);
+    // DEVNAMES offsets count characters from the start of the block; a name
+    // without its zero inside the block is not taken.
+    const size_t first = names->wDeviceOffset;
+    const size_t units = GlobalSize(devNames) / sizeof(wchar_t);
+    if (first < units &&
+        CopyPrinterName(reinterpret_cast<const wchar_t*>(names) + first, units - first, name, capacity) ==
+            units - first) {
+      name[0] = 0;
+    }
     GlobalUnlock(devNames);
   }
   if (name[0] != 0) return;
-  size_t n = 0;
-  while (n < kDevModeNameUnits && n + 1 < capacity && mode->dmDeviceName[n] != 0) {
-    name[n] = mode->dmDeviceName[n];
-    ++n;
-  }
-  name[n] = 0;
+  CopyPrinterName(mode->dmDeviceName, kDevModeNameUnits, name, capacity);
 }
 
 // A DEVNAMES block naming the printer name (driver "winspool", no port), or
@@ -150,14 +136,9 @@ HGLOBAL StoredPrinterNames(HGLOBAL* devMode) {
   const auto* mode = *devMode ? static_cast<const DEVMODEW*>(GlobalLock(*devMode)) : nullptr;
   if (!mode) return nullptr;
   wchar_t name[kDevModeNameUnits + 1];
-  size_t n = 0;
-  while (n < kDevModeNameUnits && mode->dmDeviceName[n] != 0) {
-    name[n] = mode->dmDeviceName[n];
-    ++n;
-  }
-  name[n] = 0;
+  const size_t length = CopyPrinterName(mode->dmDeviceName, kDevModeNameUnits, name, kDevModeNameUnits + 1);
   GlobalUnlock(*devMode);
-  if (n == kDevModeNameUnits) return nullptr;
+  if (length == kDevModeNameUnits) return nullptr;
   if (!PrinterInstalled(name)) {
     GlobalFree(*devMode);
     *devMode = nullptr;
@@ -166,15 +147,16 @@ HGLOBAL StoredPrinterNames(HGLOBAL* devMode) {
   return NewDevNames(name);
 }
 
-// Stores the device mode block and makes a device context for it; null when
-// the block cannot be locked or the printer will not give a context.
+// Stores the device mode block (when LoadSavedDevMode could read it back) and
+// makes a device context for it; null when the block cannot be locked or the
+// printer will not give a context.
 HDC CreatePrinterContext(HGLOBAL devMode, HGLOBAL devNames) {
   auto* mode = static_cast<DEVMODEW*>(GlobalLock(devMode));
   if (!mode) return nullptr;
   SIZE_T bytes = GlobalSize(devMode);
-  if (bytes <= kMaxSettingBytes) WriteSettingBinary(kDevModeValue, mode, static_cast<uint32_t>(bytes));
-  wchar_t name[256];
-  PrinterName(devNames, mode, name, 256);
+  if (bytes <= kMaxDevModeBytes) WriteSettingBinary(kDevModeValue, mode, static_cast<uint32_t>(bytes));
+  wchar_t name[kPrinterNameChars];
+  PrinterName(devNames, mode, name, kPrinterNameChars);
   HDC dc = CreateDCW(nullptr, name, nullptr, mode);
   GlobalUnlock(devMode);
   return dc;
@@ -186,29 +168,14 @@ void KeepDevMode(HGLOBAL devMode) {
   savedDevMode = devMode;
 }
 
-// Where the paging loop ended.
-enum PagingEnd : int32_t {
-  kPagesDone = 0,     // every line printed, the last page ended
-  kPagesNoRoom = 1,   // a page could hold none of the remaining lines
-  kPagesFailed = 2,   // the printer refused a page
-};
-
-// Paints the view's lines page by page; the first page was started by
-// StartPrintJob. Every page gets the header and its numbered footer.
-PagingEnd PrintPages(LessonView* view, int32_t headerHeight, int32_t footerHeight) {
-  HDC dc = view->Dc;
-  for (int32_t page = 1;; ++page) {
-    PaintText(view, false);
-    if (view->RowsPainted == 0) return kPagesNoRoom;
-    DrawPrintHeaderFooter(view, headerHeight, footerHeight, page);
-    view->FirstLineOfPage = view->NextLine;
-    if (EndPage(dc) <= 0) return kPagesFailed;
-    if (view->NextLine == nullptr || view->NextLine->Flags == 0) return kPagesDone;
-    if (StartPage(dc) <= 0) return kPagesFailed;
-  }
-}
-
 }  // namespace
+
+void StorePrintMargins(const PrintMargins& margins) {
+  WriteSettingDword(L"PrintTop", static_cast<uint32_t>(margins.Top));
+  WriteSettingDword(L"PrintBottom", static_cast<uint32_t>(margins.Bottom));
+  WriteSettingDword(L"PrintLeft", static_cast<uint32_t>(margins.Left));
+  WriteSettingDword(L"PrintRight", static_cast<uint32_t>(margins.Right));
+}
 
 const char* PageSetupErrorText() { return PageSetupFailureText(OnDemandCommDlgExtendedError()); }
 
@@ -235,7 +202,7 @@ HGLOBAL LoadSavedDevMode(const wchar_t* name, HGLOBAL fallback) {
   return fallback;
 }
 
-HDC StartPrintJob(const wchar_t* documentName, PrintMargins* margins) {
+HDC SelectPrinter(PrintMargins* margins) {
   PAGESETUPDLGW setup = {};
   setup.lStructSize = sizeof(setup);
   setup.hwndOwner = App.MainWindow;
@@ -255,7 +222,7 @@ HDC StartPrintJob(const wchar_t* documentName, PrintMargins* margins) {
     if (setup.hDevNames) GlobalFree(setup.hDevNames);
     if (!cancelled) {
       const char* text = PageSetupErrorText();
-      ShowPrintMessage(text && text[0] ? text : kUnknownPrintError, kPrintErrorCaption);
+      ShowMessage(text && text[0] ? text : kUnknownPrintError, kPrintErrorCaption, MB_OK);
     }
     return nullptr;
   }
@@ -267,71 +234,12 @@ HDC StartPrintJob(const wchar_t* documentName, PrintMargins* margins) {
   HDC dc = CreatePrinterContext(setup.hDevMode, setup.hDevNames);
   if (setup.hDevNames) GlobalFree(setup.hDevNames);
   if (!dc) {
-    ShowPrintMessage(kPrinterInitFailed, kPrinterInitCaption);
+    ShowMessage(kPrinterInitFailed, kPrinterInitCaption, MB_OK);
     return nullptr;
   }
-
-  DOCINFOW document = {};
-  document.cbSize = sizeof(document);
-  document.lpszDocName = documentName;
-  if (StartDocW(dc, &document) <= 0) {
-    DeleteDC(dc);
-    return nullptr;
-  }
-  if (StartPage(dc) <= 0) {
-    AbortDoc(dc);
-    DeleteDC(dc);
-    return nullptr;
-  }
-  SetMapMode(dc, MM_TEXT);
   margins->Left = setup.rtMargin.left;
   margins->Top = setup.rtMargin.top;
   margins->Right = setup.rtMargin.right;
   margins->Bottom = setup.rtMargin.bottom;
-  StorePrintMargins(*margins);
   return dc;
-}
-
-void PrintDay(const LessonView* mainView) {
-  if (!mainView || !mainView->Text) return;
-  wchar_t documentName[16];
-  WidenAscii(documentName, 16, kPrintDocumentName);
-  PrintMargins margins = {};
-  HDC dc = StartPrintJob(documentName, &margins);
-  if (!dc) return;
-
-  // The printing view borrows the main view's text; it owns its line table
-  // and its printer fonts, released below.
-  LessonView view = {};
-  view.Font = mainView->Font;
-  view.Dc = dc;
-  const PrinterGeometry printer = {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
-                                   GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)};
-  PrintArea area = PrintTextArea(margins, printer);
-  view.X = area.X;
-  view.Y = area.Y;
-  view.Width = area.Width;
-  view.Height = area.Height;
-
-  PagingEnd end = kPagesNoRoom;
-  int32_t laidOut = PrintAreaUsable(area) ? LayoutText(&view, mainView->Text, false) : kViewNothing;
-  if (PrintAreaUsable(area) && laidOut != kViewDone) end = kPagesFailed;
-  if (laidOut == kViewDone) {
-    int32_t headerHeight = 0;
-    int32_t footerHeight = 0;
-    ReservePrintHeaderFooter(&view, &headerHeight, &footerHeight);
-    ReservePrintLines(&area, headerHeight, footerHeight);
-    view.Y = area.Y;
-    view.Height = area.Height;
-    if (PrintAreaUsable(area)) end = PrintPages(&view, headerHeight, footerHeight);
-  }
-  if (end == kPagesDone) {
-    EndDoc(dc);
-  } else {
-    AbortDoc(dc);
-  }
-  DeleteDC(dc);
-  view.Text = nullptr;
-  DestroyLessonView(&view, false);
-  if (end == kPagesNoRoom) ShowPrintMessage(kPrintTextDoesNotFit, kPrintErrorCaption);
 }

@@ -1,0 +1,46 @@
+#include "calendar/numeral_letters.h"
+
+#include <cstring>
+
+namespace {
+
+// Letters of the units 1..9, the tens 10..90 and the hundreds 100..400.
+constexpr char kOnes[] = "abcdefghi";
+constexpr char kTens[] = "jlmoqrsuw";
+constexpr char kHundreds[] = "xyz{";
+constexpr char kNine = 'i';
+
+// Numbers written in an order of their own, in reading order.
+struct CustomaryNumeral {
+  int32_t Value;
+  char Letters[4];
+};
+constexpr CustomaryNumeral kCustomaryNumerals[] = {
+    {270, "sy"}, {272, "syb"}, {274, "sdy"}, {275, "sye"}, {298, "yhw"}, {304, "dz"}, {344, "zdo"},
+};
+
+}  // namespace
+
+int32_t NumeralLetters(int32_t n, char* out) {
+  if (n < 1 || n > kMaxNumeralValue) return 0;
+  for (const CustomaryNumeral& customary : kCustomaryNumerals) {
+    if (customary.Value == n) {
+      strcpy(out, customary.Letters);
+      return static_cast<int32_t>(strlen(out));
+    }
+  }
+  int32_t length = 0;
+  int32_t hundreds = n / 100;
+  for (; hundreds > 4; hundreds -= 4) out[length++] = kHundreds[3];
+  if (hundreds > 0) out[length++] = kHundreds[hundreds - 1];
+  const int32_t rest = n % 100;
+  if (rest == 15 || rest == 16) {  // not yod-he and yod-vav
+    out[length++] = kNine;
+    out[length++] = kOnes[rest - 9 - 1];
+  } else {
+    if (rest >= 10) out[length++] = kTens[rest / 10 - 1];
+    if (rest % 10 != 0) out[length++] = kOnes[rest % 10 - 1];
+  }
+  out[length] = 0;
+  return length;
+}
