@@ -106,6 +106,9 @@ void ResizeMainView(int32_t clientWidth, int32_t clientHeight, bool newDpi) {
   // Without room for a line (ResizeView refuses the size) the view keeps its layout.
   if (ResizeView(view, w, h) == kViewBadSize) return;
   KeepTopRowInText(view);
+  // A shown window in which the whole text fits has no scroll bar to bring its
+  // start back. (Before it is shown, the stored top row waits for the stored size.)
+  if (view->MaxTopRow == 0 && IsWindowVisible(App.MainWindow)) view->TopRow = 0;
   UpdateScrollBar(App.MainWindow);
 }
 
