@@ -10,11 +10,12 @@
 #include "calendar_dialog/calendar_hit_test.h"
 #include "calendar_dialog/calendar_keyboard.h"
 #include "resources/resource.h"
+#include "shell/dpi.h"
 #include "view/colour_scheme.h"
 
 namespace {
 
-constexpr LONG kCalendarFontHeight = 14;  // logical units, cell height
+constexpr LONG kCalendarFontHeight = 14;  // cell height in pixels at 96 DPI
 constexpr int32_t kFaceNameLimit = LF_FACESIZE - 1;
 
 // Keeps the dialog's device context for its life, and lays the sheet out in
@@ -143,8 +144,10 @@ AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, Abso
   // Owned here: the state and both fonts, which outlive the dialog.
   CalendarState cal;
   ResetCalendarState(&cal);
+  cal.Dpi = WindowDpi(owner);
   LOGFONTW description;
   DescribeCalendarFont(&description, fontName);
+  description.lfHeight = ScaleToDpi(description.lfHeight, cal.Dpi);
   cal.NormalFont = CreateFontIndirectW(&description);
   description.lfWeight = FW_BOLD;
   cal.BoldFont = CreateFontIndirectW(&description);

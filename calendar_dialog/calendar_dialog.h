@@ -11,8 +11,9 @@
 
 // Shows dialog 106 owned by owner on the month of day (0 = today), with day
 // selected; fontName is the face of its fonts (empty or null: "David", Hebrew
-// character set). Returns the AbsoluteDay the user clicked or picked with
-// Enter, or 0 when the dialog was closed in any other way or could not be shown.
+// character set), which with the sheet's gaps follow the owner's DPI. Returns
+// the AbsoluteDay the user clicked or picked with Enter, or 0 when the dialog
+// was closed in any other way or could not be shown.
 AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, AbsoluteDay day,
                                const WideChar* fontName);
 
@@ -23,7 +24,7 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 // The dialog's state, stored with the dialog at WM_INITDIALOG; null before.
 CalendarState* CalendarStateOf(HWND dialog);
 
-// The font description both dialog fonts are made from: height 14, normal
-// weight; face fontName (cut to 31 characters) with the default character set,
+// The font description both dialog fonts are made from at 96 DPI: height 14,
+// normal weight; face fontName (cut to 31 characters) with the default character set,
 // or "David" with the Hebrew character set when fontName is null or empty.
 void DescribeCalendarFont(LOGFONTW* description, const WideChar* fontName);

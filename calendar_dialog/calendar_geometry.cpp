@@ -1,8 +1,17 @@
 #include "calendar_dialog/calendar_geometry.h"
 
+#include "shell/dpi.h"
+
 namespace {
 
 constexpr int32_t kCoordinateLimit = 32767;
+// Gaps of the sheet in pixels at 96 DPI: above the year row, between the year
+// row and the month buttons, between the buttons and the grid, and between the
+// year text and each arrow.
+constexpr int32_t kYearRowGap = 2;
+constexpr int32_t kButtonsGap = 6;
+constexpr int32_t kGridGap = 4;
+constexpr int32_t kArrowGap = 10;
 
 int32_t Clamp(int32_t value, int32_t low, int32_t high) {
   return value < low ? low : (value > high ? high : value);
@@ -39,14 +48,15 @@ void LayoutCalendar(CalendarState* cal, const CalendarRect* client, int32_t text
   cal->GridWidth = 7 * cal->CellWidth + 1;
   cal->GridLeft = left + (width - cal->GridWidth) / 2;
 
-  cal->YearRowTop = top + 2;
+  cal->YearRowTop = top + ScaleToDpi(kYearRowGap, cal->Dpi);
   cal->TextHeight = Clamp(textHeight, 0, kCoordinateLimit);
 
   // Three rows of four buttons between the year row and the grid, month 1 at
   // the top right, laid out right to left.
-  const int32_t buttonsTop = top + cal->TextHeight + 6;
+  const int32_t buttonsTop = top + cal->TextHeight + ScaleToDpi(kButtonsGap, cal->Dpi);
   const int32_t buttonWidth = AtLeastZero(((7 * width) / 8) / 4);
-  const int32_t buttonHeight = AtLeastZero((cal->GridTop - buttonsTop - 4) / 3);
+  const int32_t buttonHeight =
+      AtLeastZero((cal->GridTop - buttonsTop - ScaleToDpi(kGridGap, cal->Dpi)) / 3);
   const int32_t buttonsLeft = left + (width - (4 * buttonWidth + 1)) / 2;
   for (int32_t k = 1; k <= 12; ++k) {
     const int32_t row = (k - 1) / 4;
@@ -77,9 +87,10 @@ int32_t CenterYearText(const CalendarState* cal, int32_t textWidth) {
 void PlaceCalendarArrows(CalendarState* cal, int32_t yearLeft, int32_t yearWidth,
                          int32_t arrowWidth) {
   if (cal->ArrowWidth != 0 || arrowWidth <= 0) return;
-  cal->ForwardArrowLeft = yearLeft + yearWidth + 10;
+  const int32_t gap = ScaleToDpi(kArrowGap, cal->Dpi);
+  cal->ForwardArrowLeft = yearLeft + yearWidth + gap;
   cal->ArrowWidth = arrowWidth;
-  cal->BackArrowLeft = yearLeft - arrowWidth - 10;
+  cal->BackArrowLeft = yearLeft - arrowWidth - gap;
 }
 
 int32_t CalendarWeekRows(int32_t firstWeekday, int32_t monthLength) {

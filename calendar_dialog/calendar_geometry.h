@@ -16,17 +16,19 @@ struct CalendarRect {
 
 // Stores the client rectangle and computes the grid, the year row (textHeight:
 // tmHeight of the bold font) and the month buttons of both variants of the
-// last months; a leap year's split button goes into the table. Coordinates are
-// first brought into -32767..32767 and textHeight into 0..32767, and negative
-// sizes of a tiny client area become 0, so every later step stays defined.
+// last months, with gaps scaled to cal->Dpi; a leap year's split button goes
+// into the table. Coordinates are first brought into -32767..32767 and
+// textHeight into 0..32767, and negative sizes of a tiny client area become 0,
+// so every later step stays defined.
 void LayoutCalendar(CalendarState* cal, const CalendarRect* client, int32_t textHeight);
 
 // Left edge of a year text textWidth pixels wide, centred in the client width.
 int32_t CenterYearText(const CalendarState* cal, int32_t textWidth);
 
-// Places the arrows the first time: the back arrow ends 10 pixels before the
-// year text box (yearLeft, yearWidth), the forward arrow starts 10 pixels after
-// it, both arrowWidth wide. Once placed they stay; arrowWidth <= 0 places none.
+// Places the arrows the first time: the back arrow ends 10 pixels (at 96 DPI,
+// scaled to cal->Dpi) before the year text box (yearLeft, yearWidth), the
+// forward arrow starts as far after it, both arrowWidth wide. Once placed they
+// stay; arrowWidth <= 0 places none.
 void PlaceCalendarArrows(CalendarState* cal, int32_t yearLeft, int32_t yearWidth,
                          int32_t arrowWidth);
 

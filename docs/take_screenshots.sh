@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the README: builds the 64-bit program and the
 # screenshot driver, runs them under Wine in a fresh prefix on a virtual
-# display of their own, and converts the pictures to PNG in docs/.
+# display of their own (large enough for the window at 192 DPI), and converts
+# the pictures to PNG in docs/.
 #
 #   docs/take_screenshots.sh
 set -euo pipefail
@@ -16,9 +17,9 @@ cmake --build "$build" -j "$(nproc)" --target take_screenshots zelvan
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 # A display of our own: nothing else on the screen, 24-bit colour.
-xvfb-run -a -s "-screen 0 1024x768x24" \
+xvfb-run -a -s "-screen 0 2048x1536x24" \
   "$root/cmake/wine-run.sh" "$build/tests/wine/driver/take_screenshots.exe" "$shots"
-for name in main-window narrow-window font-dialog about-dialog; do
+for name in main-window narrow-window font-dialog about-dialog main-window-192dpi calendar-192dpi; do
   convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
   echo "docs/$name.png"
 done

@@ -7,6 +7,11 @@
 #define IDA_MAIN 3
 #define IDB_ABOUT 113
 #define IDB_TOOLBAR 114
+#define IDB_TOOLBAR_20 115
+#define IDB_TOOLBAR_24 116
+#define IDB_TOOLBAR_32 117
+#define IDB_TOOLBAR_40 118
+#define IDB_TOOLBAR_48 119
 #define IDD_ABOUT 103
 #define IDD_FONT 105
 #define IDD_CALENDAR 106

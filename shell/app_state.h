@@ -55,9 +55,10 @@ struct AppState {
   DateBandBox DateBand;
   int32_t DateTextLength;  // bytes of DateText to draw
   LessonView* View;        // the main window's view, or null
-  int32_t SurroundingGutter;
+  int32_t SurroundingGutter;  // margin around the text area in pixels at 96 DPI
   WindowHandle Toolbar;
   WindowHandle MainWindow;
+  int32_t Dpi;  // DPI of the main window: found at its creation, changed by WM_DPICHANGED
 };
 
 static_assert(sizeof(AppState::DateText) > kMaxHebrewDateText, "the longest date text fits");

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "resources/resource.h"
+#include "shell/dpi.h"
 #include "view/text_stream.h"
 
 namespace {
@@ -252,7 +253,10 @@ void UpdateFontDialog(HWND dialog, int mode) {
     WriteTarget(dialog);
     return;
   }
-  State.PreviewFont = CreateFontIndirectW(&State.Preview);
+  // The size is a cell height in pixels at 96 DPI, drawn at the dialog's DPI.
+  LOGFONTW preview = State.Preview;
+  preview.lfHeight = ScaleToDpi(preview.lfHeight, WindowDpi(dialog));
+  State.PreviewFont = CreateFontIndirectW(&preview);
   if (State.PreviewFont != nullptr) {
     SendDlgItemMessageW(dialog, IDC_FONT_PREVIEW, WM_SETFONT,
                         reinterpret_cast<WPARAM>(State.PreviewFont), TRUE);

@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/app_state.h"
+#include "shell/dpi.h"
 #include "shell/font_dialog.h"
 #include "shell/main_accessible.h"
 #include "shell/settings.h"
@@ -23,6 +24,11 @@ const wchar_t kMainWindowClass[] = L"Zelvan-Quenterbil-Hebrew";
 const wchar_t kMainWindowTitle[] = L"Zelvan";
 
 namespace {
+
+constexpr int32_t kToolbarPicture = 16;  // size of a toolbar picture at 96 DPI
+// Room that the common controls leave around a toolbar picture at 96 DPI.
+constexpr int32_t kToolbarPaddingX = 7;
+constexpr int32_t kToolbarPaddingY = 6;
 
 // Rows one Page Up or Page Down key press moves.
 int32_t KeyboardPage(const LessonView* view) {
@@ -142,6 +148,51 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
   return 1;
 }
 
+// Makes the toolbar for App.Dpi: the largest pictures drawn that fit its
+// picture size (16 pixels at 96 DPI), on buttons scaled with it. Null when
+// the toolbar cannot be created.
+HWND CreateToolbarForDpi(HWND window) {
+  static const TBBUTTON kButtons[] = {
+      {0, IDC_PREVIOUS_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {1, IDC_TODAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {2, IDC_NEXT_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {3, IDC_FONT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+  };
+  const int32_t size = ScaleToDpi(kToolbarPicture, App.Dpi);
+  const ToolbarPictures* pictures = &kToolbarPictures[0];
+  for (const ToolbarPictures& drawn : kToolbarPictures) {
+    if (drawn.Size <= size) pictures = &drawn;
+  }
+  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, 4, App.Instance,
+                                 pictures->Resource, kButtons, 4, size, size, pictures->Size,
+                                 pictures->Size, sizeof(TBBUTTON));
+  if (toolbar != nullptr && App.Dpi != kDefaultDpi) {
+    const int32_t width = size + ScaleToDpi(kToolbarPaddingX, App.Dpi);
+    const int32_t height = size + ScaleToDpi(kToolbarPaddingY, App.Dpi);
+    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+  }
+  return toolbar;
+}
+
+// The window moved to a monitor of another scaling, or its monitor's scaling
+// changed: the toolbar is made anew, the shown window takes the suggested
+// rectangle (while it is placed at start-up it keeps the stored one), and the
+// text is laid out in the fonts of the new DPI, keeping the reading position.
+void OnDpiChanged(HWND window, int32_t dpi, const RECT* suggested) {
+  if (dpi <= 0) return;
+  const ReadingPosition reading = TopReadingPosition(App.View);
+  App.Dpi = dpi;
+  if (App.Toolbar != nullptr) DestroyWindow(App.Toolbar);
+  App.Toolbar = CreateToolbarForDpi(window);
+  if (IsWindowVisible(window) && suggested != nullptr) {
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RescaleMainView(window, reading);
+}
+
 // F1: the About dialog. While a modal dialog (calendar, font, Page Setup,
 // About, a message) is open the main window is disabled, and F1 pressed in
 // that dialog, which reaches this window too, does nothing.
@@ -158,15 +209,9 @@ void OnEndSession(HWND window, WPARAM ending) {
 }  // namespace
 
 void CreateToolbar(HWND window) {
-  static const TBBUTTON kButtons[] = {
-      {0, IDC_PREVIOUS_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {1, IDC_TODAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {2, IDC_NEXT_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {3, IDC_FONT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-  };
   App.MainWindow = window;
-  App.Toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, 4, App.Instance,
-                                IDB_TOOLBAR, kButtons, 4, 16, 16, 16, 16, sizeof(TBBUTTON));
+  App.Dpi = WindowDpi(window);
+  App.Toolbar = CreateToolbarForDpi(window);
   CreateLessonView(window);
 }
 
@@ -233,7 +278,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
-    case WM_SIZE: ResizeMainView(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_SIZE: ResizeMainView(LOWORD(lParam), HIWORD(lParam), false); return 0;
     case WM_PAINT: PaintMainWindow(reinterpret_cast<HDC>(wParam), window, 0xFF); return 0;
     case WM_HELP: OnHelp(window); return 0;
     case WM_KEYDOWN: return OnKeyDown(window, wParam);
@@ -252,6 +297,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETTINGCHANGE: OnColoursChanged(window, wParam == SPI_SETHIGHCONTRAST); break;
     case WM_SYSCOLORCHANGE: OnColoursChanged(window, true); break;
     case WM_ERASEBKGND: return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+    case WM_DPICHANGED:
+      OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

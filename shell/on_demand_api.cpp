@@ -70,3 +70,22 @@ bool StartComOnce() {
   started = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
   return started;
 }
+
+UINT OnDemandGetDpiForWindow(HWND window) {
+  using Function = UINT(WINAPI*)(HWND);
+  static auto function = SystemFunction<Function>(L"user32.dll", "GetDpiForWindow");
+  return function ? function(window) : 0;
+}
+
+int OnDemandGetSystemMetricsForDpi(int index, UINT dpi) {
+  using Function = int(WINAPI*)(int, UINT);
+  static auto function = SystemFunction<Function>(L"user32.dll", "GetSystemMetricsForDpi");
+  return function ? function(index, dpi) : 0;
+}
+
+BOOL OnDemandAdjustWindowRectExForDpi(LPRECT rect, DWORD style, BOOL menu, DWORD extendedStyle,
+                                      UINT dpi) {
+  using Function = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static auto function = SystemFunction<Function>(L"user32.dll", "AdjustWindowRectExForDpi");
+  return function ? function(rect, style, menu, extendedStyle, dpi) : FALSE;
+}

@@ -1,8 +1,9 @@
 // System functions that only some commands need (Page Setup, the printer
-// list, the shell, COM, accessibility). Their libraries are loaded on the first use, so that
-// starting the program does not load them. Each behaves as the function of the
-// same name without the prefix; when its library or entry cannot be loaded it
-// fails as that function fails.
+// list, the shell, COM, accessibility), and those that older systems lack (the
+// per-monitor scaling of user32). Their libraries and entries are looked up on
+// the first use, so that starting the program neither loads them nor needs
+// them. Each behaves as the function of the same name without the prefix;
+// when its library or entry cannot be loaded it fails as that function fails.
 #pragma once
 #include <windows.h>
 #include <cderr.h>
@@ -35,3 +36,10 @@ BSTR OnDemandSysAllocStringLen(const OLECHAR* text, UINT length);
 // run, for the shell's handlers and for the accessible objects handed to
 // other programs. True when COM is usable on the thread.
 bool StartComOnce();
+// GetDpiForWindow; 0 where the system lacks it.
+UINT OnDemandGetDpiForWindow(HWND window);
+// GetSystemMetricsForDpi; 0 where the system lacks it.
+int OnDemandGetSystemMetricsForDpi(int index, UINT dpi);
+// AdjustWindowRectExForDpi; FALSE where the system lacks it.
+BOOL OnDemandAdjustWindowRectExForDpi(LPRECT rect, DWORD style, BOOL menu, DWORD extendedStyle,
+                                      UINT dpi);

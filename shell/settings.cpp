@@ -12,6 +12,7 @@
 #include "calendar/hebrew_date_text.h"
 #include "shell/app_state.h"
 #include "shell/checked_alloc.h"
+#include "shell/dpi.h"
 #include "shell/setting_digits.h"
 #include "view/lesson_view.h"
 #include "view/line_layout.h"
@@ -163,8 +164,9 @@ void SaveWindowPlacement(WindowHandle window) {
   LONG left = rect.left;
   if (placement.showCmd == SW_SHOWMAXIMIZED) {
     // The restored position, converted to screen coordinates.
-    top = rect.top + GetSystemMetrics(SM_CYFRAME) + placement.rcNormalPosition.top;
-    left = rect.left + GetSystemMetrics(SM_CXFRAME) + placement.rcNormalPosition.left;
+    const int32_t dpi = WindowDpi(window);
+    top = rect.top + SystemMetricForDpi(SM_CYFRAME, dpi) + placement.rcNormalPosition.top;
+    left = rect.left + SystemMetricForDpi(SM_CXFRAME, dpi) + placement.rcNormalPosition.left;
   } else if (placement.showCmd == SW_SHOWMINIMIZED) {
     // The minimized rectangle lies off the screen or on its edge; a window
     // restored there would be lost. The restored position is stored, in
@@ -180,6 +182,7 @@ void SaveWindowPlacement(WindowHandle window) {
   WriteSettingDword(L"Width", static_cast<uint32_t>(normal.right - normal.left));
   WriteSettingDword(L"Height", static_cast<uint32_t>(normal.bottom - normal.top));
   WriteSettingDword(L"showCmd", placement.showCmd);
+  WriteSettingDword(L"PlacementDpi", static_cast<uint32_t>(WindowDpi(window)));
 }
 
 void SaveSettingsAndQuit() {

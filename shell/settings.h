@@ -39,7 +39,8 @@ void LoadSettings();
 
 // Writes the placement of window: "Top", "Left", "Width", "Height", "showCmd"
 // (the restored position of a maximised or minimised window, in screen
-// coordinates); nothing when its placement cannot be read.
+// coordinates), and "PlacementDpi", the window's DPI, for which the sizes
+// hold; nothing when its placement cannot be read.
 void SaveWindowPlacement(WindowHandle window);
 
 // Writes App's settings (skipping empty or zero ones as the table says),

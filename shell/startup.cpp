@@ -7,6 +7,7 @@
 #include "lessons/lesson_schedule.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/dpi.h"
 #include "shell/font_dialog.h"
 #include "shell/main_window.h"
 #include "shell/rtl_detection.h"
@@ -69,6 +70,39 @@ bool IsOnSomeMonitor(int32_t left, int32_t top, int32_t width, int32_t height) {
   return MonitorFromRect(&box, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
+// A stored DPI outside these bounds is taken as damaged: the sizes stay as stored.
+constexpr int32_t kLowestStoredDpi = kDefaultDpi / 4;
+constexpr int32_t kHighestStoredDpi = kDefaultDpi * 16;
+
+// A window length stored for a window at storedDpi, for the window at dpi:
+// its client part keeps its size in inches, the frame's part (frameThen,
+// frameNow) is as the system draws it. A length within its frame stays.
+int32_t RescaledWindowLength(int32_t length, int32_t frameThen, int32_t frameNow, int32_t storedDpi,
+                             int32_t dpi) {
+  if (length <= frameThen) return length;
+  const int32_t client = MulDiv(length - frameThen, dpi, storedDpi);
+  return client < 0 ? length : client + frameNow;
+}
+
+// Sizes stored at another scaling than the window now has (the user changed
+// the scaling, or the window lies on a monitor of another one) are converted,
+// so that the window keeps its size in inches; older versions stored none and
+// count as 96 DPI.
+void RescaleStoredSize(HWND window, int32_t left, int32_t top, int32_t width, int32_t height) {
+  const int32_t storedDpi = ReadSettingInt(kProductKey, L"PlacementDpi", kDefaultDpi);
+  const int32_t dpi = App.Dpi;
+  if (storedDpi == dpi || dpi <= 0) return;
+  if (storedDpi < kLowestStoredDpi || storedDpi > kHighestStoredDpi) return;
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+  const DWORD extended = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+  int32_t frameWidthThen = 0, frameHeightThen = 0, frameWidthNow = 0, frameHeightNow = 0;
+  WindowFrameForDpi(style, extended, storedDpi, &frameWidthThen, &frameHeightThen);
+  WindowFrameForDpi(style, extended, dpi, &frameWidthNow, &frameHeightNow);
+  MoveWindow(window, left, top,
+             RescaledWindowLength(width, frameWidthThen, frameWidthNow, storedDpi, dpi),
+             RescaledWindowLength(height, frameHeightThen, frameHeightNow, storedDpi, dpi), TRUE);
+}
+
 }  // namespace
 
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
@@ -92,6 +126,7 @@ void RestoreWindowPlacement(HWND window, int showCommand) {
   const int32_t shown = ReadSettingInt(kProductKey, L"showCmd", showCommand);
   if ((width > 0 || height > 0) && IsOnSomeMonitor(left, top, width, height)) {
     MoveWindow(window, left, top, width, height, TRUE);
+    RescaleStoredSize(window, left, top, width, height);
   }
   ShowWindow(window, UsableShowCommand(shown, showCommand));
 }

@@ -12,6 +12,7 @@ HWND StartInstance(int showCommand);
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className);
 
 // Moves and shows the new main window from the saved placement: a stored
-// box on no monitor leaves the default position, and a stored show command
-// that would leave the window hidden gives way to showCommand.
+// box on no monitor leaves the default position, a size saved at another DPI
+// than the window now has is converted, and a stored show command that would
+// leave the window hidden gives way to showCommand.
 void RestoreWindowPlacement(HWND window, int showCommand);

@@ -41,4 +41,6 @@ struct LessonView {
   uint16_t MaxTopRow;     // top row at which the last line ends the page
   LineEntry* FirstLineOfPage;  // paged output only: painting starts here
   LineEntry* NextLine;         // set by painting: first entry that did not fit
+  int32_t Dpi;  // DPI of the window the view shows in: its fonts and rules follow it;
+                // 0 for a printer's view (fonts at the DC's resolution, rules one unit)
 };

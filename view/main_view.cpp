@@ -4,6 +4,7 @@
 
 #include "lessons/day_selection.h"
 #include "lessons/lesson_schedule.h"
+#include "shell/dpi.h"
 #include "shell/main_accessible.h"
 #include "view/line_layout.h"
 #include "view/text_device.h"
@@ -15,6 +16,19 @@ namespace {
 
 constexpr uint16_t kInitialLines = 30;
 
+// The margin around the text area at the main window's DPI.
+int32_t Gutter() { return ScaleToDpi(App.SurroundingGutter, App.Dpi); }
+
+// Selects the date band's font into dc and takes the band's height from it;
+// returns the font selected before.
+HGDIOBJ MeasureDateBand(HDC dc) {
+  HGDIOBJ previous = SelectObject(dc, App.DateBandFont);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  App.DateBand.Height = metrics.tmHeight + 2;
+  return previous;
+}
+
 }  // namespace
 
 int32_t FlagsPageAmount(uint32_t shift, const LessonView* view) {
@@ -22,10 +36,10 @@ int32_t FlagsPageAmount(uint32_t shift, const LessonView* view) {
 }
 
 int32_t CreateLessonView(WindowHandle main) {
-  const int32_t g = App.SurroundingGutter;
+  const int32_t g = Gutter();
   HDC dc = GetDC(main);
   CreateDateBandFont();
-  HGDIOBJ previousFont = SelectObject(dc, App.DateBandFont);
+  HGDIOBJ previousFont = MeasureDateBand(dc);
 
   RECT r;
   GetClientRect(main, &r);
@@ -39,10 +53,7 @@ int32_t CreateLessonView(WindowHandle main) {
     r.right -= 2 * g;
   }
 
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
   DateBandBox& band = App.DateBand;
-  band.Height = metrics.tmHeight + 2;
   band.Y = r.bottom - band.Height;
   band.Width = r.right - r.left;
   band.X = r.left - g;
@@ -56,6 +67,7 @@ int32_t CreateLessonView(WindowHandle main) {
   LessonView* view = NewLessonView(dc, &App.Font, r.left, r.top, r.right - r.left,
                                    r.bottom - r.top, kInitialLines);
   if (view == nullptr) return 1;
+  view->Dpi = App.Dpi;
   App.View = view;
 
   uint8_t* text = BuildLessonText(static_cast<int32_t>(App.Lesson & 0xFFFF), nullptr);
@@ -68,13 +80,20 @@ int32_t CreateLessonView(WindowHandle main) {
   return 0;
 }
 
-void ResizeMainView(int32_t clientWidth, int32_t clientHeight) {
-  const int32_t g = App.SurroundingGutter;
+void ResizeMainView(int32_t clientWidth, int32_t clientHeight, bool newDpi) {
+  const int32_t g = Gutter();
   int32_t w = clientWidth > 2 * g ? clientWidth - 2 * g : clientWidth;
   int32_t h = clientHeight > 2 * g ? clientHeight - 2 * g : clientHeight;
   h -= App.DateBand.Height;
   LessonView* view = App.View;
   if (view == nullptr) return;
+  if (newDpi) {
+    // The text area moves for the new gutter and toolbar, and the text is
+    // laid out in the new fonts even while the window has no room for it.
+    view->X = g;
+    view->Y = (App.Toolbar != nullptr ? ToolbarHeight() - 1 : 0) + g;
+    LayoutText(view, view->Text, false);
+  }
   // A minimised window keeps everything as it was for its restored size.
   if (IsIconic(App.MainWindow)) return;
   App.DateBand.Width = w + 2 * g;
@@ -84,7 +103,7 @@ void ResizeMainView(int32_t clientWidth, int32_t clientHeight) {
     MoveWindow(App.Toolbar, 0, 0, w, toolbar, TRUE);
     h -= toolbar;
   }
-  if (w == view->Width && h == view->Height) return;
+  if (!newDpi && w == view->Width && h == view->Height) return;
   // Without room for a line (ResizeView refuses the size) the view keeps its layout.
   if (ResizeView(view, w, h) == kViewBadSize) return;
   KeepTopRowInText(view);
@@ -92,6 +111,24 @@ void ResizeMainView(int32_t clientWidth, int32_t clientHeight) {
   // start back. (Before it is shown, the stored top row waits for the stored size.)
   if (view->MaxTopRow == 0 && IsWindowVisible(App.MainWindow)) view->TopRow = 0;
   UpdateScrollBar(App.MainWindow);
+}
+
+void RescaleMainView(WindowHandle window, ReadingPosition reading) {
+  HDC dc = GetDC(window);
+  CreateDateBandFont();
+  SelectObject(dc, MeasureDateBand(dc));
+  ReleaseDC(window, dc);
+  LessonView* view = App.View;
+  if (view == nullptr) return;
+  view->Dpi = App.Dpi;
+  ResetStyleFonts(view, &view->Font);
+  RECT client = {};
+  GetClientRect(window, &client);
+  ResizeMainView(client.right, client.bottom, true);
+  view->TopRow = RowOfReadingPosition(view, reading);
+  if (view->TopRow > view->MaxTopRow) view->TopRow = view->MaxTopRow;
+  UpdateScrollBar(window);
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 int32_t ScrollBy(LessonView* view, int64_t delta, int32_t repaintMode) {
@@ -133,7 +170,7 @@ int32_t SetViewFont(LessonView* view, const FontSettings* settings) {
 }
 
 int32_t ClickScroll(WindowHandle window, LessonView* view, int32_t x, int32_t y) {
-  const int32_t g = App.SurroundingGutter;
+  const int32_t g = Gutter();
   if (x < view->X - g || x > view->X + view->Width + g) return 0;
   if (y < view->Y - g || y > view->Y + view->Height) return 0;
   if (!(App.Flags & kFlagClickPaging)) return 0;

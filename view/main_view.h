@@ -8,6 +8,7 @@
 #include "shell/app_state.h"
 #include "shell/platform_types.h"
 #include "view/lesson_view.h"
+#include "view/view_scroll.h"
 
 // Creates App.View on a device context of main kept for the window's life,
 // with the date band, and lays out the text of App.Lesson. 0; 1 if the view
@@ -15,11 +16,17 @@
 int32_t CreateLessonView(WindowHandle main);
 
 // Geometry of the text area and the date band for a client area of
-// clientWidth x clientHeight: the band and the toolbar follow every size but
-// a minimised window's; the view is laid out again when its size changes to
-// one with room (width and height positive), keeping its top row unless that
-// passes the row count.
-void ResizeMainView(int32_t clientWidth, int32_t clientHeight);
+// clientWidth x clientHeight (gutters at App.Dpi): the band and the toolbar
+// follow every size but a minimised window's; the view is laid out again when
+// its size changes to one with room (width and height positive), keeping its
+// top row unless that passes the row count, and always after a change of DPI
+// (newDpi), which also moves the text area for the new gutter and toolbar.
+void ResizeMainView(int32_t clientWidth, int32_t clientHeight, bool newDpi);
+
+// Follows a change of App.Dpi (the toolbar already made for it): the date
+// band's font and height, the view's fonts, gutters and layout for the
+// window's client area, with reading (taken before the change) at the top.
+void RescaleMainView(WindowHandle window, ReadingPosition reading);
 
 // Moves the top row by delta rows, clamped as ScrollTarget says. repaintMode
 // 1 repaints when the top row changed, another non-zero mode always, 0 never.

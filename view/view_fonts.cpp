@@ -7,13 +7,14 @@
 #include <cwchar>
 
 #include "shell/app_state.h"
+#include "shell/dpi.h"
 #include "view/colour_scheme.h"
 #include "view/text_device.h"
 #include "view/text_stream.h"
 
 namespace {
 
-constexpr LONG kDateBandHeight = 14;  // cell height in device units, not scaled
+constexpr LONG kDateBandHeight = 14;  // cell height in pixels at 96 DPI
 constexpr size_t kFaceChars = sizeof(FontSettings::FontName) / sizeof(WideChar);
 
 // Face of a LOGFONTW: the given name when not empty, else no face and the Hebrew charset.
@@ -32,6 +33,20 @@ StyleFontEntry* FindStyleFont(const LessonView* view, uint16_t key) {
     if (entry->Key == key) return entry;
   }
   return nullptr;
+}
+
+// Cell height at dpi of the font mapper's default height for font (the height
+// of a font asked for with height 0 on dc, taken as pixels at 96 DPI).
+LONG DefaultCellHeight(HDC dc, LOGFONTW font, int32_t dpi) {
+  font.lfHeight = 0;
+  HFONT probe = CreateFontIndirectW(&font);
+  if (probe == nullptr) return 0;
+  HGDIOBJ previous = SelectObject(dc, probe);
+  TEXTMETRICW metrics = {};
+  const bool measured = GetTextMetricsW(dc, &metrics) != 0;
+  SelectObject(dc, previous);
+  DeleteObject(probe);
+  return measured ? ScaleToDpi(metrics.tmHeight, dpi) : 0;
 }
 
 }  // namespace
@@ -55,10 +70,17 @@ int32_t StyleFontPoints(uint32_t key, int32_t pointSize) {
 void CreateStyleFont(LessonView* view, StyleFontEntry* entry, uint32_t key) {
   LOGFONTW font = {};
   SetFace(&font, view->Font.FontName);
-  int32_t points = StyleFontPoints(key, view->Font.FontSize);
-  // MulDiv gives -1 on overflow: an absurd size ends as a 1-unit cell height.
-  font.lfHeight = -MulDiv(points, GetDeviceCaps(view->Dc, LOGPIXELSY), 72);
   font.lfWeight = (key & kRecordBold) ? FW_BOLD : FW_NORMAL;
+  int32_t points = StyleFontPoints(key, view->Font.FontSize);
+  // A window's view follows the window's DPI; a printer's view its own resolution.
+  const int32_t dpi = view->Dpi > 0 ? view->Dpi : GetDeviceCaps(view->Dc, LOGPIXELSY);
+  // MulDiv gives -1 on overflow: an absurd size ends as a 1-unit cell height.
+  font.lfHeight = -MulDiv(points, dpi, 72);
+  // Without a size the font mapper's default height, which is given in
+  // pixels: on a window at another DPI than 96 it is scaled as well.
+  if (points == 0 && view->Dpi > 0 && view->Dpi != kDefaultDpi) {
+    font.lfHeight = DefaultCellHeight(view->Dc, font, view->Dpi);
+  }
   entry->Font = CreateFontIndirectW(&font);
 }
 
@@ -125,7 +147,7 @@ int32_t ResetStyleFonts(LessonView* view, const FontSettings* settings) {
 
 void CreateDateBandFont() {
   LOGFONTW font = {};
-  font.lfHeight = kDateBandHeight;
+  font.lfHeight = ScaleToDpi(kDateBandHeight, App.Dpi);
   font.lfWeight = FW_NORMAL;
   WideChar face[kFaceChars];
   wcsncpy(face, App.Font.FontName, kFaceChars - 1);

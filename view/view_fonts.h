@@ -11,10 +11,12 @@
 // the size is 0), else small 6/8 (14 when 0), else print 8, else the size.
 int32_t StyleFontPoints(uint32_t key, int32_t pointSize);
 
-// Creates entry's font for key from the view's face and size at the vertical
-// resolution of the view's DC; a failed creation leaves entry->Font null.
+// Creates entry's font for key from the view's face and size at the view's DPI
+// (a printer's view: the vertical resolution of its DC); a failed creation
+// leaves entry->Font null.
 void CreateStyleFont(LessonView* view, StyleFontEntry* entry, uint32_t key);
 
-// Replaces App.DateBandFont with a 14-unit font of App's face (Hebrew charset
-// when no face is chosen), deleting the previous one.
+// Replaces App.DateBandFont with a font of App's face (Hebrew charset when no
+// face is chosen) 14 pixels high at 96 DPI, scaled to App.Dpi, deleting the
+// previous one.
 void CreateDateBandFont();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "shell/app_state.h"
+#include "shell/dpi.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
 #include "view/text_device.h"
@@ -18,12 +19,14 @@ int32_t WordLength(const uint8_t* text) {
   return n;
 }
 
-// Draws one rule entry: a one-unit line across its box, halfway down.
-void PaintRule(HDC dc, const LineEntry* entry, int32_t y) {
+// Draws one rule entry: a line across its box, halfway down, one pixel thick
+// at 96 DPI (one device unit on a printer), in the ink colour.
+void PaintRule(HDC dc, const LineEntry* entry, int32_t y, int32_t dpi) {
   HGDIOBJ brush = SelectRoleBrush(dc, ColourRole::Ink);
   HGDIOBJ pen = SelectRolePen(dc, ColourRole::Ink);
-  int32_t middle = y + entry->Height / 2;
-  Rectangle(dc, entry->X, middle, entry->X + entry->Width, middle + 1);
+  const int32_t thickness = ScaleToDpi(1, dpi);
+  int32_t top = y + entry->Height / 2 - (thickness - 1) / 2;
+  Rectangle(dc, entry->X, top, entry->X + entry->Width, top + thickness);
   SelectObject(dc, pen);
   SelectObject(dc, brush);
 }
@@ -81,7 +84,7 @@ int32_t PaintText(LessonView* view, bool erase) {
   for (; entry != nullptr && entry->Flags != 0; ++entry) {
     if (remaining < entry->Height) break;  // a line is drawn only if it fits whole
     if (IsRuleRecord(entry->Flags)) {
-      PaintRule(dc, entry, y);
+      PaintRule(dc, entry, y, view->Dpi);
     } else {
       if ((style & kStyleKeyMask) != (entry->Flags & kStyleKeyMask)) {
         SelectStyle(view, entry->Flags | kStyleSetColour);

@@ -2,6 +2,13 @@
 
 #include "view/text_stream.h"
 
+namespace {
+
+// Rows of a line: 2 when an empty row follows it.
+int32_t RowsOf(const LineEntry& entry) { return (entry.Flags & kRecordParagraphEnd) ? 2 : 1; }
+
+}  // namespace
+
 int32_t PageAmount(uint32_t mode, int32_t rowsPainted) {
   const int32_t amount = (mode == 2 || mode == 4) ? rowsPainted / 2 : rowsPainted - 1;
   return amount > 1 ? amount : 1;
@@ -38,11 +45,45 @@ PaintStart FindPaintStart(LessonView* view) {
   int32_t sum = 0;
   while (sum < view->TopRow) {
     if (entry->Flags == 0) return start;  // the walk reached the end: nothing to paint
-    sum += (entry->Flags & kRecordParagraphEnd) ? 2 : 1;
+    sum += RowsOf(*entry);
     previous = entry;
     ++entry;
   }
   start.Entry = entry;
   if (sum > view->TopRow && previous != nullptr) start.Offset = previous->Height;
   return start;
+}
+
+ReadingPosition TopReadingPosition(const LessonView* view) {
+  ReadingPosition position = {-1, false};
+  if (view == nullptr || view->Lines == nullptr) return position;
+  int32_t row = 0;
+  for (const LineEntry* entry = view->Lines; entry->Flags != 0; ++entry) {
+    if (view->TopRow < row + RowsOf(*entry)) {
+      // Reading a reversed record's run starts at its last stored byte; the
+      // empty row follows the byte where reading of the line ends.
+      position.AfterLine = view->TopRow > row;
+      const bool reversed = (entry->Flags & kRecordReversed) != 0;
+      const bool lastByte = entry->Count > 0 && reversed != position.AfterLine;
+      position.TextOffset = entry->TextOffset + (lastByte ? entry->Count - 1 : 0);
+      return position;
+    }
+    row += RowsOf(*entry);
+  }
+  return position;
+}
+
+uint16_t RowOfReadingPosition(const LessonView* view, ReadingPosition position) {
+  if (view == nullptr || view->Lines == nullptr || position.TextOffset < 0) return 0;
+  int32_t row = 0;
+  for (const LineEntry* entry = view->Lines; entry->Flags != 0; ++entry) {
+    // A rule holds no byte: it stands at its record's empty text.
+    const int32_t end = entry->TextOffset + (entry->Count > 0 ? entry->Count : 1);
+    if (position.TextOffset >= entry->TextOffset && position.TextOffset < end) {
+      const bool after = position.AfterLine && RowsOf(*entry) == 2;
+      return static_cast<uint16_t>(row + (after ? 1 : 0));
+    }
+    row += RowsOf(*entry);
+  }
+  return 0;
 }

@@ -36,3 +36,20 @@ struct PaintStart {
 // Finds the paint start, after KeepTopRowInText (the only change made to the
 // view).
 PaintStart FindPaintStart(LessonView* view);
+
+// Where the reader is, kept across a layout of the same text in other fonts or
+// another width: the stored byte where reading of the line at the top row
+// starts (its first; the last of its run in a reversed record), or, when the
+// top row is the empty row after a paragraph, where reading of the line
+// before it ends.
+struct ReadingPosition {
+  int32_t TextOffset;  // stream offset of that byte; -1 when no line is at the top row
+  bool AfterLine;      // the top row is the empty row after that line
+};
+ReadingPosition TopReadingPosition(const LessonView* view);
+
+// The top row that shows position in the view's current layout: the row of
+// the line whose stored bytes hold the position's byte (the empty row after
+// it, if that was the top and the line still ends a paragraph); 0 when no
+// line holds it.
+uint16_t RowOfReadingPosition(const LessonView* view, ReadingPosition position);

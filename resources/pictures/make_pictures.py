@@ -1,15 +1,21 @@
 #!/usr/bin/env python3
 """Draws the program's pictures and writes them as Windows bitmap and icon files.
 
-    python3 make_pictures.py        (writes zelvan.ico, toolbar.bmp, about.bmp here)
+    python3 make_pictures.py        (writes zelvan.ico, toolbar*.bmp, about.bmp here)
 
 zelvan.ico   icon 101: 32 x 32 and 16 x 16 pixels, 16 colours
 toolbar.bmp  bitmap 114: 64 x 16 pixels, 16 colours, four 16 x 16 images:
              previous day, today, next day, font
+toolbar-N.bmp  bitmaps 115-119: the same four images drawn N x N pixels for
+             N = 20, 24, 32, 40, 48 (125 % to 300 % display scaling), as a
+             strip of 4N x N pixels, 16 colours
 about.bmp    bitmap 113: 70 x 109 pixels, monochrome
-The pictures are drawn from the character maps below; the files are committed,
-so the build does not run this script.
+The 16-pixel pictures are drawn from the character maps below, the larger
+toolbar pictures from shapes in the same coordinates (units of the 16-pixel
+picture) with outlines of whole pixels; the files are committed, so the build
+does not run this script.
 """
+import math
 import os
 import struct
 
@@ -139,6 +145,121 @@ kkkkkkkkkkkkkkkk
 .....kkkkkk.....
 .....kyyyyk.....
 """
+
+
+# Sizes of the larger toolbar pictures.
+LARGER_TOOLBAR_SIZES = (20, 24, 32, 40, 48)
+
+
+def inside_polygon(points, x, y):
+    inside = False
+    for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]):
+        if (y0 > y) != (y1 > y) and x < x0 + (y - y0) * (x1 - x0) / (y1 - y0):
+            inside = not inside
+    return inside
+
+
+def inset_polygon(points, d):
+    """The polygon with every edge moved d units inwards."""
+    n = len(points)
+    area = sum(points[i][0] * points[(i + 1) % n][1] - points[(i + 1) % n][0] * points[i][1]
+               for i in range(n))
+    side = 1 if area > 0 else -1
+    edges = []
+    for i in range(n):
+        (x0, y0), (x1, y1) = points[i], points[(i + 1) % n]
+        dx, dy = x1 - x0, y1 - y0
+        length = math.hypot(dx, dy)
+        edges.append(((x0 - dy / length * side * d, y0 + dx / length * side * d), (dx, dy)))
+    corners = []
+    for i in range(n):
+        (p, r), (q, u) = edges[i - 1], edges[i]
+        t = ((q[0] - p[0]) * u[1] - (q[1] - p[1]) * u[0]) / (r[0] * u[1] - r[1] * u[0])
+        corners.append((p[0] + r[0] * t, p[1] + r[1] * t))
+    return corners
+
+
+def segment_distance(x, y, a, b):
+    (x0, y0), (x1, y1) = a, b
+    dx, dy = x1 - x0, y1 - y0
+    t = max(0.0, min(1.0, ((x - x0) * dx + (y - y0) * dy) / (dx * dx + dy * dy)))
+    return math.hypot(x - x0 - t * dx, y - y0 - t * dy)
+
+
+def polygon(points):
+    return lambda x, y: inside_polygon(points, x, y)
+
+
+def box(left, top, right, bottom):
+    return lambda x, y: left <= x < right and top <= y < bottom
+
+
+def stroke(a, b, width):
+    return lambda x, y: segment_distance(x, y, a, b) <= width / 2
+
+
+def ring(cx, cy, rx, ry, width):
+    def test(x, y):
+        outer = ((x - cx) / (rx + width / 2)) ** 2 + ((y - cy) / (ry + width / 2)) ** 2
+        inner = ((x - cx) / (rx - width / 2)) ** 2 + ((y - cy) / (ry - width / 2)) ** 2
+        return outer <= 1 < inner
+    return test
+
+
+def disc(cx, cy, r):
+    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def render(size, shapes):
+    """Rows of a size x size picture: a pixel takes the character of the last
+    shape that covers at least half of it (4 x 4 samples)."""
+    unit = size / 16
+    rows = []
+    for j in range(size):
+        row = ""
+        for i in range(size):
+            ch = '.'
+            for c, test in shapes:
+                hits = sum(test((i + (a + 0.5) / 4) / unit, (j + (b + 0.5) / 4) / unit)
+                           for a in range(4) for b in range(4))
+                if hits >= 8:
+                    ch = c
+            row += ch
+        rows.append(row)
+    return rows
+
+
+def outline(size):
+    """Width in units of an outline of whole pixels at size."""
+    return max(1, int(size / 16 + 0.5)) * 16 / size
+
+
+def previous_shapes(size):
+    arrow = [(0.8, 8), (7, 1.8), (7, 5.5), (13.2, 5.5), (13.2, 10.5), (7, 10.5), (7, 14.2)]
+    return [('k', polygon(arrow)), ('b', polygon(inset_polygon(arrow, outline(size))))]
+
+
+def today_shapes(size):
+    line = outline(size)
+    return [('k', box(2, 1, 14, 14)), ('w', box(2 + line, 1 + line, 14 - line, 14 - line)),
+            ('R', box(2 + line, 1 + line, 14 - line, 4)), ('k', box(2, 4, 14, 4 + line)),
+            ('k', disc(8, 9, 2))]
+
+
+def font_shapes(size):
+    # "A": two legs and a bar; "a": a bowl, a stem and the arch over the bowl.
+    return [('k', stroke((3.5, 2.6), (1.0, 12.4), 2.0)), ('k', stroke((4.5, 2.6), (7.0, 12.4), 2.0)),
+            ('k', box(2.0, 9.0, 6.0, 10.0)), ('k', ring(11.0, 10.9, 2.2, 1.5, 1.3)),
+            ('k', stroke((13.4, 8.6), (13.4, 12.6), 1.6)), ('k', stroke((9.6, 7.4), (12.2, 7.4), 1.2)),
+            ('k', stroke((12.2, 7.4), (13.4, 8.6), 1.2))]
+
+
+def toolbar_strip(size):
+    """The four toolbar pictures drawn size x size, side by side."""
+    previous = render(size, previous_shapes(size))
+    pictures = [previous, render(size, today_shapes(size)), [row[::-1] for row in previous],
+                render(size, font_shapes(size))]
+    return ["".join(p[y] for p in pictures) for y in range(size)]
 
 
 def rows_of(art, width, height):
@@ -274,6 +395,8 @@ def main():
     strips = [rows_of(a, 16, 16) for a in (PREVIOUS, TODAY, NEXT, FONT)]
     toolbar = ["".join(s[y] for s in strips) for y in range(16)]
     write_bmp(os.path.join(here, "toolbar.bmp"), dib_4bpp(toolbar), 16)
+    for size in LARGER_TOOLBAR_SIZES:
+        write_bmp(os.path.join(here, "toolbar-%d.bmp" % size), dib_4bpp(toolbar_strip(size)), 16)
     write_ico(os.path.join(here, "zelvan.ico"),
               [(rows_of(ICON32, 32, 32), icon_image(rows_of(ICON32, 32, 32))),
                (rows_of(ICON16, 16, 16), icon_image(rows_of(ICON16, 16, 16)))])

@@ -125,4 +125,31 @@ TEST(FindPaintStart, NoTableOrNoLinesPaintsNothing) {
   EXPECT_EQ(FindPaintStart(&view).Entry, nullptr);
 }
 
+// The same text laid out twice: one line per record, and with the reversed
+// first entry broken into two lines (its first line shows the end of its run).
+TEST(ReadingPosition, TheTopLineStaysAtTheTopInAnotherLayout) {
+  const uint8_t kHeading = 0x5C, kEntry = 0xD1, kRule = 0xC7;
+  LineEntry wide[] = {{2, 10, 0, 0, 0, 20, kHeading}, {14, 30, 0, 0, 0, 20, kEntry},
+                      {46, 0, 0, 0, 0, 20, kRule},    {49, 10, 0, 0, 0, 20, kHeading}, {}};
+  LineEntry narrow[] = {{2, 10, 0, 0, 0, 20, kHeading}, {29, 15, 0, 0, 0, 20, kEntry & 0x7F},
+                        {14, 15, 0, 0, 0, 20, kEntry},  {46, 0, 0, 0, 0, 20, kRule},
+                        {49, 10, 0, 0, 0, 20, kHeading}, {}};
+  struct Row { LineEntry* from; uint16_t top; LineEntry* to; uint16_t kept; };
+  const Row cases[] = {
+      {wide, 0, narrow, 0},    // the heading
+      {wide, 1, narrow, 1},    // the entry: the line where its reading starts
+      {wide, 2, narrow, 3},    // the empty row after the entry
+      {wide, 3, narrow, 4},    // the rule
+      {wide, 5, narrow, 6},    // the second heading
+      {narrow, 2, wide, 1},    // the entry's second line lies in its one wide line
+      {wide, 40, narrow, 0},   // no line at the top row: the start
+  };
+  for (const Row& c : cases) {
+    LessonView from = MakeView(c.top, 0, 6), to = MakeView(0, 0, 7);
+    from.Lines = c.from;
+    to.Lines = c.to;
+    EXPECT_EQ(RowOfReadingPosition(&to, TopReadingPosition(&from)), c.kept) << c.top;
+  }
+}
+
 }  // namespace

@@ -129,6 +129,9 @@ TEST_F(HostileRegistry, TheProgramStartsShowsADayAndSavesSaneValues) {
       {"a negative FontSize", [] { PutNumber(L"FontSize", static_cast<uint32_t>(-40)); }, nullptr},
       {"a code base beyond the characters", [] { PutNumber(L"FontAsciiBase", 0x7FFFFFF0); }, nullptr},
       {"a showCmd that would hide the window", [] { PutText(L"showCmd", L"0"); }, nullptr},
+      {"a window stored at an absurd DPI",
+       [] { StorePlacement(10, 10, 300, 300, SW_SHOWNORMAL); PutNumber(L"PlacementDpi", 1); },
+       [] { uint32_t width = 0; EXPECT_TRUE(StoredDword(L"Width", &width) && width == 300) << width; }},
   };
 
   for (const Row& row : rows) {

@@ -1,6 +1,6 @@
 // The resources of zelvan.exe as the system reads them: the menu and its
 // shortcut texts against the accelerator table, the toolbar bitmap, the icon,
-// the dialogs and the 85 lesson resources.
+// the dialogs, the manifest and the 85 lesson resources.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -146,7 +146,13 @@ TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
   for (int dialog : {IDD_ABOUT, IDD_FONT, IDD_CALENDAR}) {
     EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(dialog), RT_DIALOG), nullptr) << dialog;
   }
-  EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST), nullptr);
+  HRSRC manifest = FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  ASSERT_NE(manifest, nullptr);
+  const std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
+                         SizeofResource(program, manifest));
+  // Aware of each monitor's scaling, with the older systems' form as the fallback.
+  EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(text.find(">True/PM</dpiAware>"), std::string::npos);
   EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION), nullptr);
   int lessons = 0;
   for (int id = 1101; id <= 1367; ++id) {

@@ -126,6 +126,11 @@ void PrepareWineForDriving() {
   SetStringValue(L"Software\\Wine\\X11 Driver", L"Managed", L"N");
 }
 
+void SetDisplayDpi(DWORD dpi) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                  sizeof dpi);
+}
+
 void SetWineVersionFor(const wchar_t* exeName, const wchar_t* version) {
   std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + exeName;
   if (version == nullptr) {

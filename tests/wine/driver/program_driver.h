@@ -42,6 +42,10 @@ void SetProgramPath(const std::wstring& path);
 // window manager that Xvfb does not have. Programs started afterwards see it.
 void PrepareWineForDriving();
 
+// Makes programs started from now on see a display of dpi dots per inch
+// (Wine's LogPixels); the driver keeps the DPI it started with.
+void SetDisplayDpi(DWORD dpi);
+
 // Makes Wine report the given Windows version ("win95", "win10", ...) to
 // programs named exeName started from now on; null version removes it.
 void SetWineVersionFor(const wchar_t* exeName, const wchar_t* version);

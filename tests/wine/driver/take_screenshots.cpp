@@ -1,11 +1,11 @@
 // Takes the screenshots of docs/: zelvan.exe on a first start (empty
 // registry, the first-start font dialog cancelled) at a usual size, and the
 // same day in a narrow window; the font dialog (a typeface and size chosen,
-// the preview showing the letters) and the About dialog. Run in a fresh Wine
-// prefix:
+// the preview showing the letters) and the About dialog; then at 192 DPI the
+// window as large in inches, and the calendar. Run in a fresh Wine prefix:
 //   take_screenshots OUTPUT_DIR [path of zelvan.exe]
-// writes OUTPUT_DIR/main-window.bmp, narrow-window.bmp, font-dialog.bmp and
-// about-dialog.bmp.
+// writes OUTPUT_DIR/main-window.bmp, narrow-window.bmp, font-dialog.bmp,
+// about-dialog.bmp, main-window-192dpi.bmp and calendar-192dpi.bmp.
 #include <windows.h>
 
 #include <cstdio>
@@ -72,6 +72,15 @@ void ChooseFontForPicture(HWND dialog) {
   ChooseEntry(dialog, 1006, L"12");
 }
 
+// Cancels the first-start font dialog if the program shows one.
+void CancelFontDialog(const ProgramRun& run) {
+  HWND dialog = WaitForDialog(run.ProcessId, L"Choose Font", 3000);
+  if (dialog == nullptr) return;
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  WaitUntil([&] { return !IsWindow(dialog); }, kConditionLimit);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,12 +99,7 @@ int main(int argc, char** argv) {
     ReleaseRun(&run);
     return 1;
   }
-  HWND dialog = WaitForDialog(run.ProcessId, L"Choose Font", 3000);
-  if (dialog != nullptr) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
-    WaitUntil([&] { return !IsWindow(dialog); }, kConditionLimit);
-  }
+  CancelFontDialog(run);
   bool ok = Shoot(run.Window, 600, 440, out + L"main-window.bmp");
   ok = Shoot(run.Window, 250, 440, out + L"narrow-window.bmp") && ok;
   ok = ShootDialog(run.Window, run.ProcessId, 40006, L"Choose Font", ChooseFontForPicture,
@@ -103,6 +107,14 @@ int main(int argc, char** argv) {
   ok = ShootDialog(run.Window, run.ProcessId, 40004, L"Zelvan", nullptr, out + L"about-dialog.bmp") &&
        ok;
   DWORD exitCode = 0;
+  ok = CloseProgram(&run, &exitCode) && exitCode == 0 && ok;
+
+  SetDisplayDpi(192);
+  if (!StartProgram(SW_SHOWNORMAL, &run)) return 1;
+  CancelFontDialog(run);
+  ok = Shoot(run.Window, 1200, 880, out + L"main-window-192dpi.bmp") && ok;
+  ok = ShootDialog(run.Window, run.ProcessId, 107, L"Hebrew Calendar", nullptr,
+                   out + L"calendar-192dpi.bmp") && ok;
   ok = CloseProgram(&run, &exitCode) && exitCode == 0 && ok;
   return ok ? 0 : 1;
 }
