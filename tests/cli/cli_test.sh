@@ -18,15 +18,8 @@ if [ $# -lt 1 ]; then
   exit 2
 fi
 cli=("$@")
-work=$(mktemp -d "${TMPDIR:-/tmp}/zelvan-cli-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-# fail MESSAGE: records a failed check.
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../check_support.sh"
+check_begin cli-test
 
 # run ARGS...: runs the program; leaves $work/out, $work/err and $status.
 run() {
@@ -361,5 +354,4 @@ SOURCE_DATE_EPOCH=soon run --ics 2007-01-01 2007-01-01 -o "$work/o/kept"
 run --ics 9999-12-31 9999-12-31 --track 1 --track 1
 grep -q $'^DURATION:P1D\r$' "$work/out" && ! grep -q DTEND "$work/out" || fail "[9999-12-31] $(cat "$work/out")"
 
-[ "$failures" -eq 0 ] && echo "cli tests passed"
-exit $((failures > 0))
+check_end "cli tests passed"

@@ -11,13 +11,8 @@ if [ $# -ne 1 ]; then
   exit 2
 fi
 cli=$1
-work=$(mktemp -d "${TMPDIR:-/tmp}/zelvan-readers-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../check_support.sh"
+check_begin readers-test
 
 # One cycle from its first day; the stamp fixed, as for a reproducible file.
 export SOURCE_DATE_EPOCH=1700000000
@@ -130,5 +125,4 @@ shapes=$(jq -c '[.[] | [keys_unsorted, (.hebrew_date | keys_unsorted), [.lessons
 [ "$shapes" = '[[["date","weekday","hebrew_date","lesson_day","lessons"],["year","month","day","text"],[["track","heading","entry"],["track","heading","entry"],["track","heading","entry"]],["3","1","commandments"]]]' ] ||
   fail "jq: keys $shapes"
 
-[ "$failures" -eq 0 ] && echo "real readers agree"
-exit $((failures > 0))
+check_end "real readers agree"

@@ -11,14 +11,8 @@ if [ $# -ne 2 ]; then
 fi
 encoder=$1
 data=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/zelvan-encoder-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../check_support.sh"
+check_begin encoder-test
 
 # encode UNITS DAYS: runs the encoder into a fresh folder; leaves $status,
 # $work/out/, $work/stdout and $work/stderr.
@@ -94,5 +88,4 @@ expect_fault "$work/none.tsv" "$days" "$work/none.tsv: cannot open the file"
 "$encoder" "$units" "$days" >/dev/null 2>&1
 [ $? -eq 2 ] || fail "[two arguments] exit code $?"
 
-[ "$failures" -eq 0 ] && echo "lesson encoder tests passed"
-exit $((failures > 0))
+check_end "lesson encoder tests passed"
