@@ -6,10 +6,10 @@
 
 namespace {
 
-// Hebrew years that hold the first and last supported day; no month outside
-// them can be shown, so the calendar is never asked about such years.
-constexpr int32_t kCalendarFirstYear = 3761;
-constexpr int32_t kCalendarLastYear = 13760;
+// No month outside the Hebrew years of the supported days can be shown, so the
+// calendar is never asked about such years.
+constexpr int32_t kCalendarFirstYear = kFirstSupportedHebrewYear;
+constexpr int32_t kCalendarLastYear = kLastSupportedHebrewYear;
 
 // day brought into the supported range.
 AbsoluteDay ClampToSupported(AbsoluteDay day) {

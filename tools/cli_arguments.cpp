@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int32_t kFirstYear = 1;
-constexpr int32_t kLastYear = 9999;
+constexpr int32_t kFirstYear = kFirstSupportedYear;
+constexpr int32_t kLastYear = kLastSupportedYear;
 
 // The mode options and the mode each chooses.
 struct ModeOption {

@@ -317,7 +317,10 @@ TEST(GregorianCalendar, YearEnds) {
   }
   EXPECT_EQ(GregorianToAbsolute(1, 1, 1), 1);
   EXPECT_EQ(WeekdayOf(1), 1);
-  EXPECT_EQ(GregorianToAbsolute(12, 31, 9999), kLastSupportedDay);
+  EXPECT_EQ(GregorianToAbsolute(12, 31, kLastSupportedYear), kLastSupportedDay);
+  EXPECT_EQ(ToGregorian(kFirstSupportedDay).year, kFirstSupportedYear);
+  EXPECT_EQ(ToHebrew(kFirstSupportedDay).year, kFirstSupportedHebrewYear);
+  EXPECT_EQ(ToHebrew(kLastSupportedDay).year, kLastSupportedHebrewYear);
 }
 
 // Every day of Gregorian years 1 to 9999: the Gregorian date round-trips,
