@@ -132,14 +132,6 @@ void OnFontCommand(HWND window) {
   SetViewFont(App.View, &App.Font);
 }
 
-// The high-contrast mode is read again after a settings change; the window is
-// painted again in the colours that now apply when it changed or when repaint
-// is set (the system's colours changed).
-void OnColoursChanged(HWND window, bool repaint) {
-  if (RefreshColourScheme() || repaint) InvalidateRect(window, nullptr, TRUE);
-  if (repaint && App.Toolbar != nullptr) SendMessageW(App.Toolbar, WM_SYSCOLORCHANGE, 0, 0);
-}
-
 // Erases the client area in the colour of the text area's paper.
 LRESULT OnEraseBackground(HWND window, HDC dc) {
   RECT client;
@@ -175,6 +167,21 @@ HWND CreateToolbarForDpi(HWND window) {
   return toolbar;
 }
 
+// Makes the toolbar anew, for App.Dpi and the system's colours now: its
+// pictures take the button colours when they are loaded.
+void RemakeToolbar(HWND window) {
+  if (App.Toolbar != nullptr) DestroyWindow(App.Toolbar);
+  App.Toolbar = CreateToolbarForDpi(window);
+}
+
+// The high-contrast mode is read again after a settings change; the window is
+// painted again in the colours that now apply when it changed or when repaint
+// is set (the system's colours changed).
+void OnColoursChanged(HWND window, bool repaint) {
+  if (RefreshColourScheme() || repaint) InvalidateRect(window, nullptr, TRUE);
+  if (repaint) RemakeToolbar(window);
+}
+
 // The window moved to a monitor of another scaling, or its monitor's scaling
 // changed: the toolbar is made anew, the shown window takes the suggested
 // rectangle (while it is placed at start-up it keeps the stored one), and the
@@ -183,8 +190,7 @@ void OnDpiChanged(HWND window, int32_t dpi, const RECT* suggested) {
   if (dpi <= 0) return;
   const ReadingPosition reading = TopReadingPosition(App.View);
   App.Dpi = dpi;
-  if (App.Toolbar != nullptr) DestroyWindow(App.Toolbar);
-  App.Toolbar = CreateToolbarForDpi(window);
+  RemakeToolbar(window);
   if (IsWindowVisible(window) && suggested != nullptr) {
     SetWindowPos(window, nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
