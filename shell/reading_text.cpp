@@ -21,9 +21,10 @@ struct TextBuilder {
   size_t Capacity;  // units, not counting the room for the zero
 };
 
-// Makes room for more units (and the zero) behind what the builder holds.
+// Makes room for more units (and the zero) behind what the builder holds; a
+// builder without a block gets one even for no units.
 void Reserve(TextBuilder* builder, size_t more) {
-  if (builder->Length + more <= builder->Capacity) return;
+  if (builder->Units != nullptr && builder->Length + more <= builder->Capacity) return;
   size_t capacity = builder->Capacity * 2 + more + 32;
   auto* grown = static_cast<WideChar*>(CheckedAlloc((capacity + 1) * sizeof(WideChar)));
   for (size_t i = 0; i < builder->Length; ++i) grown[i] = builder->Units[i];
