@@ -249,6 +249,7 @@ HebrewDate* AbsoluteToHebrew(AbsoluteDay day, HebrewDate* out) {
 }
 
 int32_t GregorianMonthLength(int32_t month, int32_t year) {
+  if (month < 1 || month > 12) return 0;
   return GregorianMonthDays[IsGregorianLeap(year) ? 1 : 0][month];
 }
 

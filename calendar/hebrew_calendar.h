@@ -43,7 +43,7 @@ AbsoluteDay HebrewToAbsolute(int32_t month, int32_t day, int32_t year);
 // Hebrew date of an AbsoluteDay; writes *out and returns out.
 HebrewDate* AbsoluteToHebrew(AbsoluteDay day, HebrewDate* out);
 
-// Days in Gregorian month 1..12 of year (any year): 28..31.
+// Days in Gregorian month 1..12 of year (any year): 28..31; 0 for other month numbers.
 int32_t GregorianMonthLength(int32_t month, int32_t year);
 // Day of the year, 1..366, of a Gregorian date.
 int32_t GregorianDayOfYear(int32_t month, int32_t day, int32_t year);

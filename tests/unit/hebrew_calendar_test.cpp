@@ -489,6 +489,9 @@ TEST(Calendar, ExtremeArguments) {
     for (int32_t m : values) {
       const int32_t monthLength = HebrewMonthLength(m, y);
       EXPECT_TRUE(monthLength == 29 || monthLength == 30);
+      const int32_t gregorianLength = GregorianMonthLength(m, y);
+      EXPECT_TRUE(m >= 1 && m <= 12 ? gregorianLength >= 28 && gregorianLength <= 31
+                                    : gregorianLength == 0);
       for (int32_t d : values) {
         HebrewToAbsolute(m, d, y);
         GregorianDayOfYear(m, d, y);
