@@ -15,3 +15,10 @@ constexpr int32_t kLastSupportedHebrewYear = 13760;   // 28 Heshvan 13760
 constexpr bool IsSupportedDay(int64_t day) {
   return day >= kFirstSupportedDay && day <= kLastSupportedDay;
 }
+
+// day brought into the supported range: the nearest supported day.
+constexpr AbsoluteDay ClampToSupportedDay(int64_t day) {
+  return static_cast<AbsoluteDay>(day < kFirstSupportedDay  ? kFirstSupportedDay
+                                  : day > kLastSupportedDay ? kLastSupportedDay
+                                                            : day);
+}

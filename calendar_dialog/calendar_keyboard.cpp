@@ -32,9 +32,7 @@ uint8_t MoveCalendarSelection(CalendarState* cal, uint32_t key, bool control) {
     default: return 0;
   }
   // Within the supported range (and never 0, which would stand for today).
-  if (target < kFirstSupportedDay) target = kFirstSupportedDay;
-  if (target > kLastSupportedDay) target = kLastSupportedDay;
-  SetCalendarDate(cal, static_cast<AbsoluteDay>(target), 1);
+  SetCalendarDate(cal, ClampToSupportedDay(target), 1);
   if (cal->Displayed.year != year) cal->RedrawFlags |= kRedrawYearRow;
   return cal->RedrawFlags;
 }

@@ -11,12 +11,6 @@ namespace {
 constexpr int32_t kCalendarFirstYear = kFirstSupportedHebrewYear;
 constexpr int32_t kCalendarLastYear = kLastSupportedHebrewYear;
 
-// day brought into the supported range.
-AbsoluteDay ClampToSupported(AbsoluteDay day) {
-  return day < kFirstSupportedDay ? kFirstSupportedDay
-                                  : (day > kLastSupportedDay ? kLastSupportedDay : day);
-}
-
 // Labels of months 1..11; 12 and 13 come from the two variants.
 const char* const kMonthLabels[11] = {
     "prjq", "yjja", "pfjr", "gfo{", "ba nhqo", "mfma", "jyz{", "pfzh", "fmrl", "{bi", "ibz",
@@ -81,7 +75,7 @@ void SetCalendarDate(CalendarState* cal, AbsoluteDay day, int32_t select) {
     GetToday(&today);
     day = GregorianToAbsolute(today.month, today.day, today.year);
   }
-  day = ClampToSupported(day);
+  day = ClampToSupportedDay(day);
 
   cal->Result = day;
   AbsoluteToHebrew(day, &cal->Displayed);
@@ -106,7 +100,7 @@ uint8_t ShowCalendarMonth(CalendarState* cal) {
     if (shown->day < 1) shown->day = 1;
     // In the first or last month, a carried day outside the range gives way
     // to the nearest day inside it.
-    day = ClampToSupported(HebrewToAbsolute(shown->month, shown->day, shown->year));
+    day = ClampToSupportedDay(HebrewToAbsolute(shown->month, shown->day, shown->year));
   }
   SetCalendarDate(cal, day, 0);
   cal->RedrawFlags |= kRedrawMonthButtons;
