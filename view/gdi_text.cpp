@@ -93,9 +93,3 @@ int32_t DrawRunColoured(DcHandle dc, const uint8_t* run, int32_t count, int32_t 
   SetBkColor(dc, oldBack);
   return drawn;
 }
-
-void FillBox(DcHandle dc, int32_t x, int32_t y, int32_t width, int32_t height, int32_t stockBrush) {
-  if (!dc || width <= 0 || height <= 0) return;
-  RECT box = MakeBox(x, y, width, height);
-  FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(stockBrush)));
-}

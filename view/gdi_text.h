@@ -23,7 +23,3 @@ int32_t DrawRun(DcHandle dc, const uint8_t* run, int32_t count, int32_t x, int32
 // restoring the DC's previous colours afterwards.
 int32_t DrawRunColoured(DcHandle dc, const uint8_t* run, int32_t count, int32_t x, int32_t y,
                         int32_t w, int32_t h, uint32_t textColour, uint32_t backColour);
-
-// Fills the box x, y, width, height with the stock brush stockBrush
-// (WHITE_BRUSH, LTGRAY_BRUSH, ...). Nothing for an empty box or a null DC.
-void FillBox(DcHandle dc, int32_t x, int32_t y, int32_t width, int32_t height, int32_t stockBrush);

@@ -1,5 +1,5 @@
 // The GDI text primitives with real fonts: MeasureRun's fit and width, DrawRun
-// and DrawRunColoured on a bitmap, FillBox.
+// and DrawRunColoured on a bitmap, FillRoleBox.
 #include "view/gdi_text.h"
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 
 #include "shell/app_state.h"
 #include "tests/wine/wine_test_support.h"
+#include "view/colour_scheme.h"
 #include "view/text_device.h"
 #include "view/text_stream.h"
 
@@ -257,22 +258,22 @@ TEST_F(GdiTextTest, DrawRunColouredUsesAndRestoresTheColours) {
   EXPECT_TRUE(green);
 }
 
-TEST_F(GdiTextTest, FillBoxFillsExactlyItsBox) {
+TEST_F(GdiTextTest, FillRoleBoxFillsExactlyItsBox) {
   struct Row {
     int32_t x, y, width, height;
-    int brush;
+    ColourRole role;
     uint32_t colour;
   };
   const Row rows[] = {
-      {10, 10, 20, 5, BLACK_BRUSH, 0x000000},   // a box inside
-      {390, 50, 30, 30, LTGRAY_BRUSH, 0xC0C0C0}, // clipped at the edge
-      {5, 5, 0, 10, BLACK_BRUSH, 0},            // empty: nothing
-      {5, 5, 10, -4, BLACK_BRUSH, 0},           // negative: nothing
-      {INT32_MAX - 1, 0, INT32_MAX, 5, BLACK_BRUSH, 0},  // far away: nothing
+      {10, 10, 20, 5, ColourRole::Ink, 0x000000},    // a box inside
+      {390, 50, 30, 30, ColourRole::Band, 0xC0C0C0}, // clipped at the edge
+      {5, 5, 0, 10, ColourRole::Ink, 0},             // empty: nothing
+      {5, 5, 10, -4, ColourRole::Ink, 0},            // negative: nothing
+      {INT32_MAX - 1, 0, INT32_MAX, 5, ColourRole::Ink, 0},  // far away: nothing
   };
   for (const Row& r : rows) {
     Clear();
-    FillBox(canvas_.Dc, r.x, r.y, r.width, r.height, r.brush);
+    FillRoleBox(canvas_.Dc, r.x, r.y, r.width, r.height, r.role);
     for (int y = 0; y < canvas_.Height; ++y) {
       for (int x = 0; x < canvas_.Width; ++x) {
         bool inside = r.width > 0 && r.height > 0 && x >= r.x && y >= r.y &&
@@ -283,7 +284,7 @@ TEST_F(GdiTextTest, FillBoxFillsExactlyItsBox) {
       }
     }
   }
-  FillBox(nullptr, 0, 0, 10, 10, BLACK_BRUSH);  // no device context: nothing
+  FillRoleBox(nullptr, 0, 0, 10, 10, ColourRole::Ink);  // no device context: nothing
 }
 
 }  // namespace
