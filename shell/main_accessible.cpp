@@ -42,21 +42,6 @@ uint32_t State(HWND, int32_t child) {
   return STATE_SYSTEM_READONLY;
 }
 
-// Stream offsets of lesson (1..): from its heading record to the next
-// heading record (or the stream's end). False when text has no such lesson.
-bool LessonSpan(const uint8_t* text, int32_t lesson, size_t* first, size_t* end) {
-  int32_t heading = 0;
-  StreamRecord record;
-  const uint8_t* at = text;
-  for (; ReadRecord(at, &record); at = NextRecord(at)) {
-    if (IsRuleRecord(record.Flag) || !IsHeadingStyle(record.Flag)) continue;
-    if (++heading == lesson) *first = static_cast<size_t>(at - text);
-    if (heading == lesson + 1) break;
-  }
-  *end = static_cast<size_t>(at - text);
-  return heading >= lesson && lesson >= 1;
-}
-
 // Box of the lines of lesson that the text area shows now, found as painting
 // walks them; false when none is shown.
 bool LessonBox(LessonView* view, int32_t lesson, RECT* box) {
@@ -77,9 +62,8 @@ bool LessonBox(LessonView* view, int32_t lesson, RECT* box) {
       UnionRect(box, box, &line);
       shown = true;
     }
-    const int32_t rows = (entry->Flags & kRecordParagraphEnd) ? 2 : 1;
-    y += rows * entry->Height;
-    remaining -= rows * entry->Height;
+    y += LineRows(*entry) * entry->Height;
+    remaining -= LineRows(*entry) * entry->Height;
   }
   return shown;
 }

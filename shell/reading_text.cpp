@@ -117,23 +117,34 @@ int32_t LessonCount(const uint8_t* text) {
   return count;
 }
 
-WideChar* LessonPartText(const uint8_t* text, int32_t lesson, LessonPart part) {
-  TextBuilder builder = {};
-  bool ok = true;
-  bool found = false;
+bool LessonSpan(const uint8_t* text, int32_t lesson, size_t* first, size_t* end) {
   int32_t heading = 0;
   StreamRecord record;
-  for (const uint8_t* at = text; ok && ReadRecord(at, &record); at = NextRecord(at)) {
+  const uint8_t* at = text;
+  for (; ReadRecord(at, &record); at = NextRecord(at)) {
+    if (!IsHeading(record)) continue;
+    if (++heading == lesson) *first = static_cast<size_t>(at - text);
+    if (heading == lesson + 1) break;
+  }
+  *end = static_cast<size_t>(at - text);
+  return heading >= lesson && lesson >= 1;
+}
+
+WideChar* LessonPartText(const uint8_t* text, int32_t lesson, LessonPart part) {
+  size_t first = 0;
+  size_t end = 0;
+  if (!LessonSpan(text, lesson, &first, &end)) return nullptr;
+  TextBuilder builder = {};
+  bool ok = true;
+  StreamRecord record;
+  for (const uint8_t* at = text + first; ok && at < text + end && ReadRecord(at, &record);
+       at = NextRecord(at)) {
     if (IsHeading(record)) {
-      if (++heading > lesson) break;
-      if (heading == lesson) {
-        found = true;
-        if (part == LessonPart::Heading) ok = AppendReading(&builder, record.Text, record.Length);
-      }
-    } else if (heading == lesson && part == LessonPart::Entry && !IsRuleRecord(record.Flag)) {
+      if (part == LessonPart::Heading) ok = AppendReading(&builder, record.Text, record.Length);
+    } else if (part == LessonPart::Entry && !IsRuleRecord(record.Flag)) {
       if (builder.Length > 0) AppendUnits(&builder, &kBlank, 1);
       ok = AppendReading(&builder, record.Text, record.Length);
     }
   }
-  return Finish(&builder, ok && found);
+  return Finish(&builder, ok);
 }

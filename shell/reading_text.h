@@ -4,6 +4,7 @@
 // display settings (MapToReading); the day's whole text is DayTextToReading
 // (output/clipboard_text.h). Each result is the caller's, released with free().
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "calendar/hebrew_calendar.h"
@@ -22,6 +23,11 @@ WideChar* HebrewDateText(AbsoluteDay day);
 
 // Number of lessons in text: its heading records (large and bold); 0 for null.
 int32_t LessonCount(const uint8_t* text);
+
+// Stream offsets of lesson number lesson (1..LessonCount) of text: from its
+// heading record to the next heading record (or the stream's end). False when
+// text has no such lesson.
+bool LessonSpan(const uint8_t* text, int32_t lesson, size_t* first, size_t* end);
 
 // Lesson number lesson (1..LessonCount) of text: its heading, or its entry
 // (the text records after the heading up to the next heading, joined by a

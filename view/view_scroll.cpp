@@ -2,12 +2,7 @@
 
 #include "view/text_stream.h"
 
-namespace {
-
-// Rows of a line: 2 when an empty row follows it.
-int32_t RowsOf(const LineEntry& entry) { return (entry.Flags & kRecordParagraphEnd) ? 2 : 1; }
-
-}  // namespace
+int32_t LineRows(const LineEntry& entry) { return (entry.Flags & kRecordParagraphEnd) ? 2 : 1; }
 
 int32_t PageAmount(uint32_t mode, int32_t rowsPainted) {
   const int32_t amount = (mode == 2 || mode == 4) ? rowsPainted / 2 : rowsPainted - 1;
@@ -45,7 +40,7 @@ PaintStart FindPaintStart(LessonView* view) {
   int32_t sum = 0;
   while (sum < view->TopRow) {
     if (entry->Flags == 0) return start;  // the walk reached the end: nothing to paint
-    sum += RowsOf(*entry);
+    sum += LineRows(*entry);
     previous = entry;
     ++entry;
   }
@@ -59,7 +54,7 @@ ReadingPosition TopReadingPosition(const LessonView* view) {
   if (view == nullptr || view->Lines == nullptr) return position;
   int32_t row = 0;
   for (const LineEntry* entry = view->Lines; entry->Flags != 0; ++entry) {
-    if (view->TopRow < row + RowsOf(*entry)) {
+    if (view->TopRow < row + LineRows(*entry)) {
       // Reading a reversed record's run starts at its last stored byte; the
       // empty row follows the byte where reading of the line ends.
       position.AfterLine = view->TopRow > row;
@@ -68,7 +63,7 @@ ReadingPosition TopReadingPosition(const LessonView* view) {
       position.TextOffset = entry->TextOffset + (lastByte ? entry->Count - 1 : 0);
       return position;
     }
-    row += RowsOf(*entry);
+    row += LineRows(*entry);
   }
   return position;
 }
@@ -80,10 +75,10 @@ uint16_t RowOfReadingPosition(const LessonView* view, ReadingPosition position) 
     // A rule holds no byte: it stands at its record's empty text.
     const int32_t end = entry->TextOffset + (entry->Count > 0 ? entry->Count : 1);
     if (position.TextOffset >= entry->TextOffset && position.TextOffset < end) {
-      const bool after = position.AfterLine && RowsOf(*entry) == 2;
+      const bool after = position.AfterLine && LineRows(*entry) == 2;
       return static_cast<uint16_t>(row + (after ? 1 : 0));
     }
-    row += RowsOf(*entry);
+    row += LineRows(*entry);
   }
   return 0;
 }

@@ -11,6 +11,9 @@
 constexpr uint32_t kPageModeMask = 7;
 constexpr uint32_t kPageModeWhole = 1;
 
+// Rows of a line: 2 when an empty row follows it (it ends a paragraph), else 1.
+int32_t LineRows(const LineEntry& entry);
+
 // Rows one page moves for a 3-bit page mode: rowsPainted / 2 for mode 2 or 4,
 // else rowsPainted - 1; at least 1, so that a window of one row or none pages
 // forward and back all the same.
