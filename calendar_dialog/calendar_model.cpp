@@ -6,11 +6,6 @@
 
 namespace {
 
-// No month outside the Hebrew years of the supported days can be shown, so the
-// calendar is never asked about such years.
-constexpr int32_t kCalendarFirstYear = kFirstSupportedHebrewYear;
-constexpr int32_t kCalendarLastYear = kLastSupportedHebrewYear;
-
 // Labels of months 1..11; 12 and 13 come from the two variants.
 const char* const kMonthLabels[11] = {
     "prjq", "yjja", "pfjr", "gfo{", "ba nhqo", "mfma", "jyz{", "pfzh", "fmrl", "{bi", "ibz",
@@ -29,7 +24,7 @@ void InstallLastMonths(CalendarState* cal) {
 // a month beyond the new year's last into 12 and adds redraw bits 0 and 2.
 // Returns the redraw flags, or 0 (nothing changed) outside the sheet's range.
 uint8_t ShowMonthOfYear(CalendarState* cal, int32_t month, int64_t year) {
-  if (year < kCalendarFirstYear || year > kCalendarLastYear) return 0;
+  if (year < kFirstSupportedHebrewYear || year > kLastSupportedHebrewYear) return 0;
   const int32_t newYear = static_cast<int32_t>(year);
   uint8_t yearFlags = 0;
   if (newYear != cal->Displayed.year) {
@@ -55,7 +50,7 @@ void ResetCalendarState(CalendarState* cal) {
 }
 
 bool IsCalendarMonthShown(int32_t month, int32_t year) {
-  if (year < kCalendarFirstYear || year > kCalendarLastYear) return false;
+  if (year < kFirstSupportedHebrewYear || year > kLastSupportedHebrewYear) return false;
   if (month < 1 || month > HebrewMonthsInYear(year)) return false;
   const AbsoluteDay first = HebrewToAbsolute(month, 1, year);
   const AbsoluteDay last = first + HebrewMonthLength(month, year) - 1;

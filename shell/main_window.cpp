@@ -44,7 +44,7 @@ void ScrollMainView(HWND window, int64_t delta) {
 // Shows the day next to the selected one (step -1 or +1), within the calendar's range.
 void StepDay(HWND window, int32_t step) {
   const int64_t day = static_cast<int64_t>(App.Day) + step;
-  if (day < kFirstSupportedDay || day > kLastSupportedDay) {
+  if (!IsSupportedDay(day)) {
     MessageBeep(MB_OK);
     return;
   }

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int32_t kFirstYear = kFirstSupportedYear;
-constexpr int32_t kLastYear = kLastSupportedYear;
-
 // The mode options and the mode each chooses.
 struct ModeOption {
   const char* Name;
@@ -56,7 +53,7 @@ bool ParseDate(const char* text, AbsoluteDay* day, std::string* reason) {
     *reason = std::string("malformed date '") + text + "' (expected YYYY-MM-DD)";
     return false;
   }
-  if (year < kFirstYear || year > kLastYear) {
+  if (year < kFirstSupportedYear || year > kLastSupportedYear) {
     *reason = std::string("year out of range in '") + text + "' (years 1 to 9999)";
     return false;
   }
@@ -171,7 +168,7 @@ bool ParseArgument(int argc, char** argv, int* i, CliRequest* request, std::stri
 bool Today(AbsoluteDay* day, std::string* reason) {
   GregorianDate today;
   GetToday(&today);
-  if (today.year < kFirstYear || today.year > kLastYear) {
+  if (today.year < kFirstSupportedYear || today.year > kLastSupportedYear) {
     *reason = "the clock's year " + std::to_string(today.year) + " is out of range (give a date)";
     return false;
   }
