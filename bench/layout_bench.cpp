@@ -12,8 +12,9 @@
 #include <cwchar>
 #include <vector>
 
+#include "common/app_state.h"
 #include "lessons/lesson_schedule.h"
-#include "shell/app_state.h"
+#include "lessons/text_stream.h"
 #include "view/line_layout.h"
 
 namespace {

@@ -6,22 +6,7 @@
 #pragma once
 #include <cstdint>
 
-// Day 1 is Monday, 1 January of year 1 (proleptic Gregorian); 0 = none/today.
-using AbsoluteDay = int32_t;
-
-// Hebrew months: 1 Nisan .. 12 Adar (Adar I in a leap year), 13 Adar II;
-// the year number changes at month 7 (Tishrei).
-struct HebrewDate {
-  int32_t month;
-  int32_t day;
-  int32_t year;
-};
-
-struct GregorianDate {
-  int32_t month;
-  int32_t day;
-  int32_t year;
-};
+#include "common/date_types.h"
 
 // True if Hebrew year has 13 months: (7*year + 1) mod 19 < 7.
 bool IsHebrewLeapYear(int32_t year);

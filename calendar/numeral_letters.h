@@ -1,5 +1,5 @@
 // Numbers in Hebrew numerals: the letters of a number as 7-bit letter bytes
-// (0x61..0x7B, see view/text_stream.h) in reading order, largest value first.
+// (0x61..0x7B, see lessons/text_stream.h) in reading order, largest value first.
 // The date text and the lesson wording both write their numbers with them.
 #pragma once
 #include <cstdint>

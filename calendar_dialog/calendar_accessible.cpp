@@ -4,8 +4,8 @@
 
 #include "calendar_dialog/calendar_dialog.h"
 #include "calendar_dialog/calendar_keyboard.h"
-#include "shell/accessible_object.h"
-#include "shell/reading_text.h"
+#include "common/accessible_object.h"
+#include "view/reading_text.h"
 
 namespace {
 

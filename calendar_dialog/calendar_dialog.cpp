@@ -9,8 +9,8 @@
 #include "calendar_dialog/calendar_geometry.h"
 #include "calendar_dialog/calendar_hit_test.h"
 #include "calendar_dialog/calendar_keyboard.h"
+#include "common/dpi.h"
 #include "resources/resource.h"
-#include "shell/dpi.h"
 #include "view/colour_scheme.h"
 
 namespace {

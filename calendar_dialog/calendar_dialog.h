@@ -7,7 +7,7 @@
 
 #include "calendar/hebrew_calendar.h"
 #include "calendar_dialog/calendar_model.h"
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Shows dialog 106 owned by owner on the month of day (0 = today), with day
 // selected; fontName is the face of its fonts (empty or null: "David", Hebrew

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "calendar_dialog/calendar_geometry.h"
-#include "shell/wide_text.h"
+#include "common/wide_text.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
 #include "view/text_device.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "calendar_dialog/calendar_model.h"
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Most characters DrawAsciiText draws: the year text " %d " of a five-digit year.
 constexpr int32_t kAsciiTextLimit = 7;

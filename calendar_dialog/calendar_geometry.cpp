@@ -1,6 +1,6 @@
 #include "calendar_dialog/calendar_geometry.h"
 
-#include "shell/dpi.h"
+#include "common/dpi.h"
 
 namespace {
 

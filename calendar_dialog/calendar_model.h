@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "calendar/hebrew_calendar.h"
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Bits of CalendarState::RedrawFlags: what a paint draws beyond the grid, the
 // displayed month's button and the selected day.

@@ -1,8 +1,10 @@
 #include "lessons/day_selection.h"
 
 #include "calendar/hebrew_date_text.h"
+#include "common/app_state.h"
 #include "lessons/lesson_schedule.h"
-#include "shell/app_state.h"
+
+static_assert(sizeof(AppState::DateText) > kMaxHebrewDateText, "the longest date text fits");
 
 void SelectDay(AbsoluteDay day, int32_t keep) {
   if (day == 0 && (App.Flags & kFlagFixedDay) && keep == 0) return;

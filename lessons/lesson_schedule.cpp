@@ -6,7 +6,7 @@
 #include "lessons/lesson_entry.h"
 #include "lessons/lesson_error.h"
 #include "lessons/lesson_resources.h"
-#include "view/text_stream.h"
+#include "lessons/text_stream.h"
 
 namespace {
 

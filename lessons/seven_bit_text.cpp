@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "view/text_stream.h"
+#include "lessons/text_stream.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/app_state.h"
+#include "common/message_box.h"
 #include "output/clipboard_text.h"
 #include "output/rtf_document.h"
-#include "shell/app_state.h"
-#include "shell/message_box.h"
 
 const wchar_t kRichTextFormatName[] = L"Rich Text Format";
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/app_state.h"
-#include "shell/checked_alloc.h"
-#include "view/text_stream.h"
+#include "common/app_state.h"
+#include "common/checked_alloc.h"
+#include "view/glyph_mapping.h"
 
 const char kUnicodeOverflowMessage[] = "(obuf > (start + size))";
 

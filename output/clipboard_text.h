@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Results of LessonTextToUnicode.
 enum : int32_t {

@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
+#include "common/app_state.h"
 #include "output/print_layout.h"
-#include "shell/app_state.h"
+#include "view/glyph_mapping.h"
 #include "view/text_device.h"
 
 namespace {

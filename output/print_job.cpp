@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
+#include "common/message_box.h"
+#include "common/wide_text.h"
 #include "output/print_header_footer.h"
 #include "output/printer_selection.h"
-#include "shell/message_box.h"
-#include "shell/wide_text.h"
 #include "view/line_layout.h"
 #include "view/view_paint.h"
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "shell/app_state.h"
-#include "shell/update_address.h"
-#include "shell/wide_text.h"
-#include "view/text_stream.h"
+#include "common/app_state.h"
+#include "common/update_address.h"
+#include "common/wide_text.h"
+#include "view/glyph_mapping.h"
 
 const char kPrintDocumentName[] = "Zelvan";
 const char kPrintErrorCaption[] = "Error Printing";

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Margins in thousandths of an inch, each measured inward from the paper's
 // edge, as Page Setup shows and returns them.

@@ -10,10 +10,10 @@
 #include <cstring>
 #include <cwchar>
 
-#include "shell/app_state.h"
-#include "shell/message_box.h"
-#include "shell/on_demand_api.h"
-#include "shell/settings.h"
+#include "common/app_state.h"
+#include "common/message_box.h"
+#include "common/on_demand_api.h"
+#include "common/registry_values.h"
 
 static_assert(offsetof(DEVMODEW, dmSize) == kDevModeSizeOffset, "dmSize offset");
 static_assert(offsetof(DEVMODEW, dmDriverExtra) == kDevModeExtraOffset, "dmDriverExtra offset");

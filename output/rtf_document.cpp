@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/checked_alloc.h"
-#include "view/text_stream.h"
+#include "common/checked_alloc.h"
+#include "lessons/text_stream.h"
 
 #define RTF_HEADER                                                                            \
   "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset177\\cpg1255 David;}}{\\colortbl\\red0\\green0" \

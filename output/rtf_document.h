@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Fixed texts of the document (ASCII, exact bytes).
 extern const char kRtfHeader[];        // document header, 180 bytes

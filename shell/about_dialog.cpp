@@ -1,8 +1,8 @@
 // The About dialog and its link button.
 #include "shell/about_dialog.h"
 
+#include "common/app_state.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
 #include "shell/shell_open.h"
 
 namespace {

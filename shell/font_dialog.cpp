@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "common/dpi.h"
+#include "lessons/text_stream.h"
 #include "resources/resource.h"
-#include "shell/dpi.h"
-#include "view/text_stream.h"
 
 namespace {
 

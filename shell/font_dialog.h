@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shell/app_state.h"
+#include "common/app_state.h"
 
 // Runs the dialog modally, owned by owner, on settings (which only OK changes,
 // apart from a missing code base that becomes kCodeBaseUnicode at once): 1 for

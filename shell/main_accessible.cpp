@@ -4,12 +4,12 @@
 
 #include <cstddef>
 
+#include "common/accessible_object.h"
+#include "common/app_state.h"
+#include "lessons/text_stream.h"
 #include "output/clipboard_text.h"
-#include "shell/accessible_object.h"
-#include "shell/app_state.h"
-#include "shell/reading_text.h"
 #include "view/lesson_view.h"
-#include "view/text_stream.h"
+#include "view/reading_text.h"
 #include "view/view_scroll.h"
 
 namespace {

@@ -4,12 +4,12 @@
 
 #include "calendar/calendar_range.h"
 #include "calendar_dialog/calendar_dialog.h"
+#include "common/app_state.h"
+#include "common/dpi.h"
 #include "output/clipboard_export.h"
 #include "output/print_job.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
-#include "shell/app_state.h"
-#include "shell/dpi.h"
 #include "shell/font_dialog.h"
 #include "shell/main_accessible.h"
 #include "shell/settings.h"
@@ -218,6 +218,7 @@ void CreateToolbar(HWND window) {
   App.MainWindow = window;
   App.Dpi = WindowDpi(window);
   App.Toolbar = CreateToolbarForDpi(window);
+  SetDayShownHook(AnnounceShownDay);
   CreateLessonView(window);
 }
 

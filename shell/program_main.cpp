@@ -4,11 +4,11 @@
 
 #include <cstring>
 
+#include "common/app_state.h"
+#include "common/update_address.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
-#include "shell/update_address.h"
 
 namespace {
 

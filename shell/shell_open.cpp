@@ -1,8 +1,8 @@
 // The home page and the update page, opened through ShellExecuteExW.
 #include "shell/shell_open.h"
 
-#include "shell/on_demand_api.h"
-#include "shell/update_address.h"
+#include "common/on_demand_api.h"
+#include "common/update_address.h"
 
 BOOL OpenWithShell(HWND owner, const wchar_t* address) {
   // The shell may hand an address to a handler that it activates through COM,

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "calendar/calendar_range.h"
+#include "common/app_state.h"
+#include "common/dpi.h"
 #include "lessons/day_selection.h"
 #include "lessons/lesson_schedule.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/dpi.h"
 #include "shell/font_dialog.h"
 #include "shell/main_window.h"
 #include "shell/rtl_detection.h"

@@ -6,7 +6,7 @@
 #include "calendar/hebrew_date_text.h"
 #include "lessons/lesson_schedule.h"
 #include "lessons/seven_bit_text.h"
-#include "view/text_stream.h"
+#include "lessons/text_stream.h"
 
 namespace {
 

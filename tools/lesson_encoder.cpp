@@ -23,7 +23,7 @@
 #include "lessons/lesson_source.h"
 #include "lessons/lesson_wording.h"
 #include "lessons/seven_bit_text.h"
-#include "view/text_stream.h"
+#include "lessons/text_stream.h"
 
 namespace {
 

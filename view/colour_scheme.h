@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // What a colour is for.
 enum class ColourRole {

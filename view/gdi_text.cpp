@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "shell/app_state.h"
+#include "common/app_state.h"
+#include "view/glyph_mapping.h"
 #include "view/text_device.h"
-#include "view/text_stream.h"
 
 namespace {
 

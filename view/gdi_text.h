@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Draws length units of text centred in the box x, y, w, h on one line with
 // the DC's current font and colours, as a right-to-left paragraph when

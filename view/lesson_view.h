@@ -3,8 +3,8 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/app_state.h"
-#include "shell/platform_types.h"
+#include "common/app_state.h"
+#include "common/platform_types.h"
 
 // One displayed line or rule, in display order (top to bottom). The table ends
 // with an all-zero entry; every walk stops at the first entry with Flags 0.

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "view/glyph_mapping.h"
 #include "view/text_device.h"
-#include "view/text_stream.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/app_state.h"
-#include "shell/platform_types.h"
+#include "common/app_state.h"
+#include "common/platform_types.h"
 #include "view/lesson_view.h"
 
 // Results of the view operations.

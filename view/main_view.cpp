@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
+#include "common/dpi.h"
 #include "lessons/day_selection.h"
 #include "lessons/lesson_schedule.h"
-#include "shell/dpi.h"
-#include "shell/main_accessible.h"
 #include "view/line_layout.h"
 #include "view/text_device.h"
 #include "view/view_fonts.h"
@@ -15,6 +14,8 @@
 namespace {
 
 constexpr uint16_t kInitialLines = 30;
+
+DayShownHook DayShown = nullptr;
 
 // The margin around the text area at the main window's DPI.
 int32_t Gutter() { return ScaleToDpi(App.SurroundingGutter, App.Dpi); }
@@ -204,5 +205,7 @@ void ShowSelectedDay(WindowHandle window, AbsoluteDay day) {
   LayoutText(view, text, true);
   view->TopRow = 0;
   RepaintMainWindow(window, kPaintErase | 0xFF);
-  AnnounceShownDay(window);
+  if (DayShown) DayShown(window);
 }
+
+void SetDayShownHook(DayShownHook hook) { DayShown = hook; }

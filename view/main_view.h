@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "calendar/hebrew_calendar.h"
-#include "shell/app_state.h"
-#include "shell/platform_types.h"
+#include "common/app_state.h"
+#include "common/platform_types.h"
 #include "view/lesson_view.h"
 #include "view/view_scroll.h"
 
@@ -58,6 +58,11 @@ int32_t SetViewFont(LessonView* view, const FontSettings* settings);
 int32_t ClickScroll(WindowHandle window, LessonView* view, int32_t x, int32_t y);
 
 // Shows day (0 = today): selects it, builds and lays out its text, repaints
-// from the top and tells screen readers; on failure selects the previous day
-// again and warns. Nothing without a view.
+// from the top and calls the day-shown hook; on failure selects the previous
+// day again and warns. Nothing without a view.
 void ShowSelectedDay(WindowHandle window, AbsoluteDay day);
+
+// Called with the main window each time ShowSelectedDay has shown another day;
+// the frame sets it (to tell screen readers). Null, the start value: none.
+using DayShownHook = void (*)(WindowHandle window);
+void SetDayShownHook(DayShownHook hook);

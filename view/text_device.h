@@ -4,9 +4,9 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
+#include "lessons/text_stream.h"
 #include "view/lesson_view.h"
-#include "view/text_stream.h"
 
 // Style request bits beyond the record's style key (kRecordStyleMask).
 enum : uint32_t {

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "shell/app_state.h"
-#include "shell/dpi.h"
+#include "common/app_state.h"
+#include "common/dpi.h"
+#include "lessons/text_stream.h"
 #include "view/colour_scheme.h"
 #include "view/text_device.h"
-#include "view/text_stream.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "shell/app_state.h"
-#include "shell/dpi.h"
+#include "common/app_state.h"
+#include "common/dpi.h"
+#include "lessons/text_stream.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
 #include "view/text_device.h"
-#include "view/text_stream.h"
 #include "view/view_scroll.h"
 
 namespace {

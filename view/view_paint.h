@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 #include "view/lesson_view.h"
 
 // Flags of PaintMainWindow (and of RepaintMainWindow, view/main_view.h).

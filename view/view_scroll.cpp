@@ -1,6 +1,6 @@
 #include "view/view_scroll.h"
 
-#include "view/text_stream.h"
+#include "lessons/text_stream.h"
 
 int32_t LineRows(const LineEntry& entry) { return (entry.Flags & kRecordParagraphEnd) ? 2 : 1; }
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "view/text_stream.h"
+#include "view/glyph_mapping.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 #include "view/lesson_view.h"
 #include "view/text_device.h"
 
@@ -59,7 +59,7 @@ int32_t FakeStyleSlot(uint32_t key);
 // Fonts created and not yet deleted on dc.
 int32_t FakeLiveFonts(DcHandle dc);
 
-// Makes the text allocator (view/text_stream.h) fail every allocation after
+// Makes the text allocator (view/glyph_mapping.h) fail every allocation after
 // the next successes ones; FakeAllocReset restores the ordinary allocator.
 void FakeAllocFailAfter(int32_t successes);
 void FakeAllocReset();

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/app_state.h"
+#include "common/app_state.h"
 #include "tests/fakes/fake_text_device.h"
+#include "view/glyph_mapping.h"
 #include "view/line_layout.h"
-#include "view/text_stream.h"
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/app_state.h"
+#include "common/app_state.h"
+#include "lessons/text_stream.h"
 #include "tests/fakes/fake_text_device.h"
 #include "tests/fakes/lesson_stream_builder.h"
 

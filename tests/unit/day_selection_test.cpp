@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include "calendar/hebrew_date_text.h"
+#include "common/app_state.h"
 #include "lessons/lesson_schedule.h"
-#include "shell/app_state.h"
 
 namespace {
 

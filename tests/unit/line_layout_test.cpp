@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "lessons/text_stream.h"
 #include "tests/fakes/fake_text_device.h"
 #include "tests/fakes/lesson_stream_builder.h"
-#include "view/text_stream.h"
 
 namespace {
 

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/app_state.h"
+#include "common/app_state.h"
+#include "view/glyph_mapping.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The lessons of a day's text one by one, as screen readers are given them.
-#include "shell/reading_text.h"
+#include "view/reading_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The digit rule that turns a non-REG_DWORD registry value into an integer.
-#include "shell/setting_digits.h"
+#include "common/setting_digits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The LessonText record walk, rule lengths and the mapping of bytes to
 // display characters (code bases, Reverse option, shared buffer).
-#include "view/text_stream.h"
+#include "view/glyph_mapping.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/app_state.h"
+#include "common/app_state.h"
 #include "tests/fakes/fake_text_device.h"
 #include "tests/fakes/lesson_stream_builder.h"
 

@@ -1,12 +1,12 @@
 // The update page and home page addresses handed to the shell.
-#include "shell/update_address.h"
+#include "common/update_address.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "shell/wide_text.h"
+#include "common/wide_text.h"
 
 namespace {
 

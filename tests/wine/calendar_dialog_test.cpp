@@ -23,12 +23,12 @@
 #include "calendar_dialog/calendar_keyboard.h"
 #include "calendar_dialog/calendar_model.h"
 #include "lessons/lesson_schedule.h"
-#include "shell/reading_text.h"
 #include "tests/wine/driver/program_fixture.h"
 #include "tests/wine/driver/window_capture.h"
 #include "tests/wine/gdi_object_count.h"
 #include "tests/wine/screen_reader.h"
 #include "tests/wine/wine_test_support.h"
+#include "view/reading_text.h"
 
 namespace {
 

@@ -14,7 +14,8 @@
 #include "calendar_dialog/calendar_drawing.h"
 #include "calendar_dialog/calendar_geometry.h"
 #include "calendar_dialog/calendar_model.h"
-#include "shell/app_state.h"
+#include "common/app_state.h"
+#include "lessons/text_stream.h"
 #include "tests/wine/wine_test_support.h"
 
 namespace {

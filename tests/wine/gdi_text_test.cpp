@@ -10,11 +10,11 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/app_state.h"
+#include "common/app_state.h"
 #include "tests/wine/wine_test_support.h"
 #include "view/colour_scheme.h"
+#include "view/glyph_mapping.h"
 #include "view/text_device.h"
-#include "view/text_stream.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "common/app_state.h"
 #include "lessons/lesson_schedule.h"
-#include "shell/app_state.h"
+#include "view/glyph_mapping.h"
 #include "view/line_layout.h"
 #include "view/text_device.h"
-#include "view/text_stream.h"
 
 namespace {
 

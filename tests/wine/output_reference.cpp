@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/app_state.h"
 #include "lessons/lesson_schedule.h"
 #include "output/clipboard_text.h"
 #include "output/rtf_document.h"
-#include "shell/app_state.h"
 #include "tests/wine/output_scenario.h"
 
 int32_t LessonDayOf(AbsoluteDay day) { return LessonDayFromAbsolute(day); }

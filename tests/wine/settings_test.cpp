@@ -15,8 +15,8 @@
 
 #include "calendar/hebrew_calendar.h"
 #include "calendar/hebrew_date_text.h"
-#include "shell/app_state.h"
-#include "shell/checked_alloc.h"
+#include "common/app_state.h"
+#include "common/checked_alloc.h"
 #include "tests/wine/wine_test_support.h"
 #include "view/line_layout.h"
 

@@ -9,7 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "shell/app_state.h"
+#include "common/app_state.h"
+#include "lessons/text_stream.h"
 #include "tests/wine/wine_test_support.h"
 #include "view/line_layout.h"
 #include "view/text_device.h"

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // The vendor's web address (scheme and host): the home page, and the start of
 // the update address.

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/checked_alloc.h"
+#include "common/checked_alloc.h"
 
 namespace {
 void (*g_saveSettings)() = nullptr;

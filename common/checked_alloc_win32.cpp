@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "shell/checked_alloc.h"
+#include "common/checked_alloc.h"
 
 namespace {
 void (*g_saveSettings)() = nullptr;

@@ -1,9 +1,9 @@
 // Building the addresses of the vendor's update page and home page.
-#include "shell/update_address.h"
+#include "common/update_address.h"
 
 #include <cstring>
 
-#include "shell/wide_text.h"
+#include "common/wide_text.h"
 #include "zelvan_version.h"
 
 const char kVendorWebAddress[] = "https://www.thalvane.example";

@@ -1,9 +1,9 @@
-#include "shell/message_box.h"
+#include "common/message_box.h"
 
 #include <cstddef>
 
-#include "shell/app_state.h"
-#include "shell/wide_text.h"
+#include "common/app_state.h"
+#include "common/wide_text.h"
 
 namespace {
 

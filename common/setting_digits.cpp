@@ -1,4 +1,4 @@
-#include "shell/setting_digits.h"
+#include "common/setting_digits.h"
 
 int32_t ParseSettingDigits(const WideChar* text, size_t count) {
   // Unsigned arithmetic gives the wrap-around without overflow.

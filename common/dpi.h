@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // The DPI the program's lengths are given for (100 % scaling).
 constexpr int32_t kDefaultDpi = 96;

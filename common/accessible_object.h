@@ -2,13 +2,13 @@
 // area that the program paints itself: it answers what the content below says
 // (name, value, role, state and simple children) and hands everything else to
 // the system's standard client object of the window. oleacc and oleaut32 are
-// loaded when the first client asks (shell/on_demand_api.h).
+// loaded when the first client asks (common/on_demand_api.h).
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Which text of an element.
 enum class AccessibleField { Name, Value };

@@ -1,4 +1,4 @@
-#include "shell/reading_text.h"
+#include "view/reading_text.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include "calendar/calendar_range.h"
 #include "calendar/day_names.h"
 #include "calendar/hebrew_date_text.h"
-#include "shell/checked_alloc.h"
-#include "view/text_stream.h"
+#include "common/checked_alloc.h"
+#include "view/glyph_mapping.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/wide_text.h"
+#include "common/wide_text.h"
 
 #include <cstdint>
 #include <cstring>

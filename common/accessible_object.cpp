@@ -1,11 +1,11 @@
-#include "shell/accessible_object.h"
+#include "common/accessible_object.h"
 
 #include <oleacc.h>
 
 #include <cstdlib>
 #include <new>
 
-#include "shell/on_demand_api.h"
+#include "common/on_demand_api.h"
 
 namespace {
 

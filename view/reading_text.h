@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "calendar/hebrew_calendar.h"
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Which text of a lesson.
 enum class LessonPart { Heading, Entry };

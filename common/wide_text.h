@@ -3,7 +3,7 @@
 #pragma once
 #include <cstddef>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Copies the bytes of text before its zero byte, at most count of them, into
 // buffer as one UTF-16 unit each (a byte above 0x7F by sign extension, as

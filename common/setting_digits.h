@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/platform_types.h"
+#include "common/platform_types.h"
 
 // Integer value of the wide text at text: r = r * 10 + (ch - '0') for each
 // character before the first zero character or the end of count characters,

@@ -2,10 +2,8 @@
 #pragma once
 #include <cstdint>
 
-#include "calendar/hebrew_calendar.h"
-#include "calendar/hebrew_date_text.h"
-#include "shell/platform_types.h"
-#include "view/text_stream.h"
+#include "common/date_types.h"
+#include "common/platform_types.h"
 
 struct LessonView;
 
@@ -38,7 +36,6 @@ enum : uint32_t {
   kDefaultFlags = 0xD1140040,
 };
 
-constexpr int32_t kDefaultAsciiBase = kCodeBaseUnicode;
 constexpr int32_t kDefaultGutter = 10;
 constexpr int32_t kMaxGutter = 200;  // larger stored margins are taken as this one
 
@@ -60,7 +57,5 @@ struct AppState {
   WindowHandle MainWindow;
   int32_t Dpi;  // DPI of the main window: found at its creation, changed by WM_DPICHANGED
 };
-
-static_assert(sizeof(AppState::DateText) > kMaxHebrewDateText, "the longest date text fits");
 
 extern AppState App;

@@ -1,4 +1,4 @@
-#include "shell/on_demand_api.h"
+#include "common/on_demand_api.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The window's DPI and the system's metrics at a DPI, through the per-monitor
 // functions where the system has them.
-#include "shell/dpi.h"
+#include "common/dpi.h"
 
 #include <windows.h>
 
-#include "shell/on_demand_api.h"
+#include "common/on_demand_api.h"
 
 int32_t WindowDpi(WindowHandle window) {
   const UINT dpi = OnDemandGetDpiForWindow(window);
