@@ -83,14 +83,6 @@ uint8_t CodePointToSevenBit(uint32_t codePoint) {
   return IsPassThrough(codePoint) ? static_cast<uint8_t>(codePoint) : 0;
 }
 
-uint32_t ReadingMark(uint32_t previous, uint32_t current) {
-  const bool afterLetter = previous - kCodeBaseUnicode < static_cast<uint32_t>(kLetterCount);
-  if (!afterLetter) return current;
-  if (current == '\'') return kGeresh;
-  if (current == '"') return kGershayim;
-  return current;
-}
-
 bool DisplayBytesToUtf8(const uint8_t* bytes, size_t count, std::string* utf8,
                         SevenBitFault* fault) {
   utf8->clear();

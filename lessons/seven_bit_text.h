@@ -25,18 +25,6 @@ uint32_t SevenBitToCodePoint(uint8_t byte);
 // The 7-bit byte of a code point, or 0 when the code point has none.
 uint8_t CodePointToSevenBit(uint32_t codePoint);
 
-// The Hebrew marks of numerals and abbreviations.
-constexpr uint32_t kGeresh = 0x05F3;
-constexpr uint32_t kGershayim = 0x05F4;
-
-// The reading form of character current after previous, in logical order:
-// ' (U+0027) right after a Hebrew letter is geresh U+05F3 and " (U+0022) right
-// after one is gershayim U+05F4, the marks of a Hebrew numeral or abbreviation;
-// every other character, and a mark after anything but a letter, is itself.
-// For text that people read (screen readers, calendar programs); the published
-// text in Copy, print and the tool's plain outputs keeps its ASCII marks.
-uint32_t ReadingMark(uint32_t previous, uint32_t current);
-
 // Replaces *utf8 with the logical-order UTF-8 of count display-order bytes
 // (reversed, brackets swapped with their partners). False, with *utf8 empty and
 // *fault (when given) at the first byte that has no character, on failure.

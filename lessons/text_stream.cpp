@@ -37,3 +37,11 @@ int32_t RuleLength(uint8_t param, int32_t areaWidth) {
   if (length < 0) length = 0;
   return static_cast<int32_t>(length);
 }
+
+uint32_t ReadingMark(uint32_t previous, uint32_t current) {
+  const bool afterLetter = previous - kCodeBaseUnicode < static_cast<uint32_t>(kLetterCount);
+  if (!afterLetter) return current;
+  if (current == '\'') return kGeresh;
+  if (current == '"') return kGershayim;
+  return current;
+}

@@ -53,6 +53,18 @@ constexpr int32_t kCodeBaseUnicode = 0x5D0;             // the Unicode Hebrew bl
 // The code base of a first start and of a setting that cannot be used.
 constexpr int32_t kDefaultAsciiBase = kCodeBaseUnicode;
 
+// The Hebrew marks of numerals and abbreviations.
+constexpr uint32_t kGeresh = 0x05F3;
+constexpr uint32_t kGershayim = 0x05F4;
+
+// The reading form of character current after previous, in logical order:
+// ' (U+0027) right after a Hebrew letter is geresh U+05F3 and " (U+0022) right
+// after one is gershayim U+05F4, the marks of a Hebrew numeral or abbreviation;
+// every other character, and a mark after anything but a letter, is itself.
+// For text that people read (screen readers, calendar programs); the published
+// text in Copy, print and the tool's plain outputs keeps its ASCII marks.
+uint32_t ReadingMark(uint32_t previous, uint32_t current);
+
 // Longest stream, in bytes before its terminating zero flag byte, that the
 // 16-bit offsets of the line table can address; longer streams are not laid out.
 constexpr size_t kMaxStreamLength = 0xFFFF;

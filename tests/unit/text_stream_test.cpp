@@ -272,4 +272,26 @@ TEST(LessonTextRecords, RuleLengths) {
     EXPECT_EQ(RuleLength(row.param, row.width), row.length) << int(row.param) << " " << row.width;
 }
 
+TEST(LessonTextRecords, ReadingMarks) {
+  struct Row {
+    uint32_t previous;
+    uint32_t current;
+    uint32_t reading;
+  };
+  const Row rows[] = {
+      {0x05D4, '\'', kGeresh},     // he' : a thousands mark after a letter
+      {0x05DB, '"', kGershayim},   // kaf" : the mark before a numeral's last letter
+      {0x05EA, '"', kGershayim},   // tav, the last letter, still counts
+      {0x05D0, '\'', kGeresh},     // alef, the first
+      {0x05CF, '\'', '\''},        // just below the letters: not a letter
+      {0x05EB, '"', '"'},          // just above them
+      {' ', '\'', '\''},           // a mark after a space stays ASCII
+      {'"', '"', '"'},             // after another mark
+      {0x05D0, 0x05D1, 0x05D1},    // letters are themselves
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(ReadingMark(row.previous, row.current), row.reading) << std::hex << row.previous;
+  }
+}
+
 }  // namespace
