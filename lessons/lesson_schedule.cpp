@@ -8,6 +8,8 @@
 #include "lessons/lesson_resources.h"
 #include "lessons/text_stream.h"
 
+const char* const kTrackNames[kTrackCount] = {"3", "1", "commandments"};
+
 namespace {
 
 // The headings of the three tracks, 7-bit in display order.

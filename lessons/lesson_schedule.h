@@ -8,6 +8,28 @@
 constexpr int32_t kLessonCycleDays = 1017;  // the long track
 constexpr int32_t kShortCycleDays = 339;    // each short track
 
+// The three tracks, numbered in the order of the day's text.
+enum LessonTrack : int32_t {
+  kTrackThreeChapters = 0,
+  kTrackOneChapter = 1,
+  kTrackCommandments = 2,
+  kTrackCount = 3,
+};
+
+// The name of each track on the command line, in the JSON, in event ids and
+// in the study journal.
+extern const char* const kTrackNames[kTrackCount];
+
+// A set of tracks: bit (1 << track) for each LessonTrack.
+using TrackSet = uint32_t;
+constexpr TrackSet kAllTracks = (1u << kTrackCount) - 1;
+
+// True if tracks holds track.
+inline bool HasTrack(TrackSet tracks, int32_t track) { return (tracks >> track) & 1u; }
+
+// Days of each track's cycle: the one-chapter track is the long one.
+constexpr int32_t kTrackCycleDays[kTrackCount] = {kShortCycleDays, kLessonCycleDays, kShortCycleDays};
+
 // LessonDay 1..1017 of an AbsoluteDay: (day + 726) mod 1017 + 1, for every day.
 int32_t LessonDayFromAbsolute(AbsoluteDay day);
 

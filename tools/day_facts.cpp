@@ -21,8 +21,6 @@ std::string HebrewDateUtf8(const HebrewDate& hebrew) {
 
 }  // namespace
 
-const char* const kTrackNames[kTrackCount] = {"3", "1", "commandments"};
-
 std::string IsoDate(const GregorianDate& date) {
   char text[24];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", static_cast<int>(date.year),

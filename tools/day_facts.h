@@ -7,21 +7,7 @@
 
 #include "calendar/day_names.h"  // WeekdayName, for every output form
 #include "calendar/hebrew_calendar.h"
-
-// The three tracks, numbered in the order of the day's text.
-enum LessonTrack : int32_t {
-  kTrackThreeChapters = 0,
-  kTrackOneChapter = 1,
-  kTrackCommandments = 2,
-  kTrackCount = 3,
-};
-
-// The name of each track on the command line, in the JSON and in event ids.
-extern const char* const kTrackNames[kTrackCount];
-
-// Tracks chosen for an export: bit (1 << track) for each LessonTrack.
-using TrackSet = uint32_t;
-constexpr TrackSet kAllTracks = (1u << kTrackCount) - 1;
+#include "lessons/lesson_schedule.h"  // LessonTrack
 
 struct DayFacts {
   AbsoluteDay Day;

@@ -26,9 +26,6 @@ std::string DateValueOf(AbsoluteDay day) {
   return DateValue(*AbsoluteToGregorian(day, &date));
 }
 
-// True if track is one of tracks.
-bool HasTrack(TrackSet tracks, int32_t track) { return (tracks >> track) & 1u; }
-
 // The UID of a day's event for tracks: the same day and tracks, the same UID.
 std::string EventUid(const DayFacts& facts, TrackSet tracks) {
   std::string uid = "zelvan-" + DateValue(facts.Gregorian);
