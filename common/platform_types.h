@@ -11,6 +11,15 @@ using WideChar = char16_t;
 #endif
 static_assert(sizeof(WideChar) == 2, "WideChar is a UTF-16 code unit");
 
+// A unit of a file path as the platform's file functions take it: UTF-16 for
+// the wide functions on Windows (any file name, whatever the code page), bytes
+// elsewhere.
+#ifdef _WIN32
+using PathChar = wchar_t;
+#else
+using PathChar = char;
+#endif
+
 // Opaque platform handles. With STRICT handles (the MinGW-w64 default) these
 // are exactly HINSTANCE, HWND, HFONT and HDC; the core never looks inside them.
 struct HINSTANCE__;

@@ -8,8 +8,8 @@ check_begin layers
 cd "$1"
 
 # Layer of each folder, lowest first; folders of one layer do not include each other.
-declare -A layer=([resources]=0 [common]=0 [calendar]=1 [lessons]=2 [view]=3
-                  [calendar_dialog]=4 [output]=4 [shell]=5 [tools]=5)
+declare -A layer=([resources]=0 [common]=0 [calendar]=1 [lessons]=2 [study_log]=3 [view]=4
+                  [calendar_dialog]=5 [output]=5 [shell]=6 [tools]=6)
 
 for folder in "${!layer[@]}"; do
   for file in "$folder"/*.h "$folder"/*.cpp; do

@@ -1,0 +1,35 @@
+// The journal file on disk: read whole, appended one line at a time. POSIX
+// natively, Win32 under MinGW-w64; paths are the platform's own (PathChar).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "common/platform_types.h"
+
+// Results of the file operations.
+enum JournalFileResult : int32_t {
+  kJournalOk = 0,
+  kJournalCannotRead = 1,   // exists but cannot be opened or read
+  kJournalCannotWrite = 2,  // cannot be created, opened for appending, written or flushed
+  kJournalNoMemory = 3,
+  kJournalBadPath = 4,      // empty, too long, or a folder
+};
+
+// Reads the whole file at path into a new buffer (*bytes, released with free;
+// *size bytes). A missing file is an empty journal: kJournalOk, null, 0.
+JournalFileResult ReadJournalFile(const PathChar* path, char** bytes, size_t* size);
+
+// Appends length bytes (one or more whole lines) to the file at path with one
+// write in append mode, creating the file (and a missing last folder of the
+// default place) when needed, and flushes them to the disk before returning.
+// Another program appending at the same moment lands whole before or after.
+JournalFileResult AppendJournalBytes(const PathChar* path, const char* bytes, size_t length);
+
+// Longest path, in PathChar units before its zero, that the journal accepts.
+constexpr size_t kMaxJournalPath = 1024;
+
+// The default journal path into out (capacity units, terminated): on Windows
+// %APPDATA%\Thalvane\Zelvan\study-log.txt; elsewhere
+// $XDG_DATA_HOME/zelvan/study-log.txt, or ~/.local/share/zelvan/study-log.txt.
+// False when the folder cannot be found or the path does not fit.
+bool DefaultJournalPath(PathChar* out, size_t capacity);
