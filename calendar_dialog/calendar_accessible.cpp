@@ -5,6 +5,7 @@
 #include "calendar_dialog/calendar_dialog.h"
 #include "calendar_dialog/calendar_keyboard.h"
 #include "common/accessible_object.h"
+#include "common/ui_text.h"
 #include "view/reading_text.h"
 
 namespace {
@@ -15,7 +16,7 @@ int32_t ChildCount(HWND) { return 0; }
 WideChar* Text(HWND dialog, int32_t child, AccessibleField field) {
   const CalendarState* cal = CalendarStateOf(dialog);
   if (cal == nullptr || child != CHILDID_SELF || field != AccessibleField::Name) return nullptr;
-  return DayNameText(SelectedCalendarDay(cal));
+  return DayNameText(SelectedCalendarDay(cal), UiText);
 }
 
 int32_t Role(HWND, int32_t) { return 0; }

@@ -10,6 +10,7 @@
 #include "calendar_dialog/calendar_hit_test.h"
 #include "calendar_dialog/calendar_keyboard.h"
 #include "common/dpi.h"
+#include "common/ui_resources.h"
 #include "resources/resource.h"
 #include "view/colour_scheme.h"
 
@@ -153,8 +154,8 @@ AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, Abso
   cal.BoldFont = CreateFontIndirectW(&description);
   SetCalendarDate(&cal, day, 1);
 
-  const INT_PTR ended = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CALENDAR), owner,
-                                        CalendarDialogProc, reinterpret_cast<LPARAM>(&cal));
+  const INT_PTR ended = ShowUiDialog(instance, IDD_CALENDAR, owner, CalendarDialogProc,
+                                     reinterpret_cast<LPARAM>(&cal));
   if (cal.NormalFont != nullptr) DeleteObject(cal.NormalFont);
   if (cal.BoldFont != nullptr) DeleteObject(cal.BoldFont);
   // Only a day click or Enter ends the dialog with 1; a dialog that could not

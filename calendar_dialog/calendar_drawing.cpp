@@ -4,16 +4,18 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "calendar_dialog/calendar_geometry.h"
+#include "common/ui_text.h"
 #include "common/wide_text.h"
+#include "resources/resource.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
 #include "view/text_device.h"
 
 namespace {
 
-const uint8_t kWeekdayLetters[] = "SMTWTFS";
 // Day n is the two characters from 2 * (n - 1): days 1 to 9 are a digit and a blank.
 const uint8_t kDayNumbers[] = "1 2 3 4 5 6 7 8 9 10111213141516171819202122232425262728293031";
 const uint8_t kBackArrow[] = "  <<  ";
@@ -168,9 +170,12 @@ void DrawMonthGrid(CalendarState* cal) {
   }
 
   HGDIOBJ beforeBold = SelectIfAny(dc, cal->BoldFont);
+  // The weekday headings of the interface's language, from Sunday.
   for (int32_t column = 0; column < 7; ++column) {
-    DrawRun(dc, kWeekdayLetters + column, 1, gridLeft + column * cellWidth + 1, gridTop + 1,
-            cellWidth - 2, cellHeight - 2);
+    const WideChar* letter = UiText(IDS_WEEKDAY_LETTER_FIRST + column);
+    DrawCentredText(dc, letter, static_cast<int32_t>(wcslen(letter)),
+                    gridLeft + column * cellWidth + 1, gridTop + 1, cellWidth - 2, cellHeight - 2,
+                    UiRightToLeft());
   }
   // A one-pixel rule across the grid above each row and below the last.
   for (int32_t row = 0; row <= cal->WeekRows + 1; ++row) {

@@ -2,6 +2,7 @@
 #include "shell/about_dialog.h"
 
 #include "common/app_state.h"
+#include "common/ui_resources.h"
 #include "resources/resource.h"
 #include "shell/shell_open.h"
 
@@ -106,5 +107,5 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 void ShowAboutDialog(HWND owner) {
-  DialogBoxParamW(App.Instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutDialogProc, 0);
+  ShowUiDialog(App.Instance, IDD_ABOUT, owner, AboutDialogProc, 0);
 }

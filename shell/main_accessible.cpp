@@ -6,6 +6,8 @@
 
 #include "common/accessible_object.h"
 #include "common/app_state.h"
+#include "common/mirroring.h"
+#include "common/ui_text.h"
 #include "lessons/text_stream.h"
 #include "output/clipboard_text.h"
 #include "view/lesson_view.h"
@@ -24,7 +26,7 @@ bool IsDateBand(HWND window, int32_t child) { return child == ChildCount(window)
 WideChar* Text(HWND window, int32_t child, AccessibleField field) {
   const bool name = field == AccessibleField::Name;
   if (child == CHILDID_SELF) {
-    if (name) return DayNameText(App.Day);
+    if (name) return DayNameText(App.Day, UiText);
     int32_t result = 0;
     return DayTextToReading(ShownText(), &result);
   }
@@ -68,11 +70,18 @@ bool LessonBox(LessonView* view, int32_t lesson, RECT* box) {
   return shown;
 }
 
-// The date band's box, or the shown lines of a lesson.
+// The date band's box, or the shown lines of a lesson, in the window's client
+// coordinates (the text area is painted from the left even when they run
+// from the right).
 bool Location(HWND window, int32_t child, RECT* box) {
-  if (!IsDateBand(window, child)) return LessonBox(App.View, child, box);
-  const DateBandBox& band = App.DateBand;
-  *box = RECT{band.X, band.Y, band.X + band.Width, band.Y + band.Height};
+  RECT painted = {};
+  if (IsDateBand(window, child)) {
+    const DateBandBox& band = App.DateBand;
+    painted = RECT{band.X, band.Y, band.X + band.Width, band.Y + band.Height};
+  } else if (!LessonBox(App.View, child, &painted)) {
+    return false;
+  }
+  *box = ClientBoxOfWindow(window, painted);
   return true;
 }
 

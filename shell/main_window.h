@@ -40,6 +40,11 @@ constexpr ToolbarPictures kToolbarPictures[] = {
     {32, IDB_TOOLBAR_32}, {40, IDB_TOOLBAR_40}, {48, IDB_TOOLBAR_48},
 };
 
+// The pictures (image indexes) that a mirrored toolbar shows as drawn: the
+// today and font pictures. The arrows turn with the layout, so that the next
+// day's arrow points the way the text reads on.
+constexpr int kUnmirroredPictures[] = {1, 3};
+
 // Run for WM_CREATE: records the main window and its DPI, creates the toolbar
 // and then the lesson view.
 void CreateToolbar(HWND window);

@@ -4,6 +4,7 @@
 
 #include "common/app_state.h"
 #include "common/dpi.h"
+#include "common/mirroring.h"
 #include "lessons/text_stream.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
@@ -67,6 +68,7 @@ void PaintTextLine(HDC dc, const uint8_t* stream, const LineEntry* entry, int32_
 int32_t PaintText(LessonView* view, bool erase) {
   if (view == nullptr || view->Text == nullptr || view->Lines == nullptr) return -1;
   HDC dc = view->Dc;
+  UseUnmirroredLayout(dc);  // the text reads the same in a window laid out from the right
   int32_t remaining = view->Height;
   int32_t rows = 0;
   PaintStart start = FindPaintStart(view);
@@ -128,6 +130,7 @@ void DrawDateBand(DcHandle dc) {
 }
 
 void PaintDateBand(DcHandle dc) {
+  UseUnmirroredLayout(dc);
   const DateBandBox& band = App.DateBand;
   FillRoleBox(dc, band.X, band.Y, band.Width, band.Height, ColourRole::Band);
   SetBkMode(dc, TRANSPARENT);

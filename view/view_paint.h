@@ -13,7 +13,8 @@ enum : uint32_t {
 };
 
 // Paints the rows from the top row (or the first line of page) that fit whole
-// into the view's text area, erasing it first if asked; sets RowsPainted and
+// into the view's text area, erasing it first if asked, in left-to-right
+// coordinates also in a window laid out from the right; sets RowsPainted and
 // NextLine. 0, or -1 if the view has no text or no line table.
 int32_t PaintText(LessonView* view, bool erase);
 
@@ -29,5 +30,6 @@ int32_t ToolbarHeight();
 void DrawDateBand(DcHandle dc);
 
 // The whole date band: filled with its colour, then DrawDateBand on a
-// transparent background (the DC's background mode stays transparent).
+// transparent background (the DC's background mode stays transparent), in
+// left-to-right coordinates (the DC's layout stays so).
 void PaintDateBand(DcHandle dc);

@@ -6,9 +6,47 @@
 #include <cstdlib>
 #include <string>
 
+#include "calendar/calendar_range.h"
+#include "calendar/hebrew_calendar.h"
+#include "resources/resource.h"
 #include "tests/fakes/lesson_stream_builder.h"
 
 namespace {
+
+// The string-table entries the day in words reads, as the English table has
+// them, with the pattern of Pattern.
+const char16_t* Pattern = u"%1, %2 %3 %4, %5";
+const WideChar* StandInText(uint32_t id) {
+  const char16_t* text = u"";
+  if (id == IDS_DAY_IN_WORDS) text = Pattern;
+  if (id == IDS_WEEKDAY_FIRST + 3) text = u"Wednesday";
+  if (id == IDS_MONTH_FIRST + 0) text = u"January";
+  return reinterpret_cast<const WideChar*>(text);
+}
+
+TEST(ReadingText, DayInWords) {
+  const AbsoluteDay day = GregorianToAbsolute(1, 1, 2025);  // a Wednesday
+  struct Row {
+    const char16_t* pattern;
+    std::u16string expected;
+  };
+  WideChar* date = HebrewDateText(day);  // 1 Tevet 5785, in reading order
+  ASSERT_NE(date, nullptr);
+  const std::u16string hebrew(reinterpret_cast<const char16_t*>(date));
+  free(date);
+  const Row rows[] = {
+      {u"%1, %2 %3 %4, %5", u"Wednesday, 1 January 2025, " + hebrew},  // the English pattern
+      {u"%5 (%2.%4)", hebrew + u" (1.2025)"},                           // a translation's own order
+  };
+  for (const Row& row : rows) {
+    Pattern = row.pattern;
+    WideChar* text = DayNameText(day, StandInText);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), row.expected);
+    free(text);
+  }
+  EXPECT_EQ(DayNameText(kLastSupportedDay + 1, StandInText), nullptr);  // outside the range
+}
 
 TEST(ReadingText, LessonParts) {
   // The second lesson has a heading but an empty entry, as a damaged entry could be.

@@ -340,7 +340,7 @@ TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
       {"Right", 0, VK_RIGHT, {8, 2, 5785}},
   };
   auto dayName = [](AbsoluteDay day) {  // weekday, Gregorian and Hebrew date
-    WideChar* text = DayNameText(day);
+    WideChar* text = DayNameText(day, ProgramText);
     const std::wstring name = text ? text : L"";
     free(text);
     return name;
