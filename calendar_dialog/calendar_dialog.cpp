@@ -10,6 +10,7 @@
 #include "calendar_dialog/calendar_hit_test.h"
 #include "calendar_dialog/calendar_keyboard.h"
 #include "common/dpi.h"
+#include "common/mirroring.h"
 #include "common/ui_resources.h"
 #include "resources/resource.h"
 #include "view/colour_scheme.h"
@@ -23,6 +24,7 @@ constexpr int32_t kFaceNameLimit = LF_FACESIZE - 1;
 // the client area with the bold font's height as the year row's height.
 void OnInitCalendar(HWND dialog, CalendarState* cal) {
   SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(cal));
+  cal->Mirrored = IsMirroredWindow(dialog) ? 1 : 0;
   cal->Dc = GetDC(dialog);
   RECT client = {};
   GetClientRect(dialog, &client);
@@ -76,10 +78,12 @@ void OnCalendarClick(HWND dialog, CalendarState* cal, int32_t x, int32_t y) {
 }
 
 // A key without Alt that moves the selected day; the move is painted and
-// announced.
+// announced. Left and Right move as the grid is seen: in a mirrored sheet,
+// Sunday at the right, Left is the next day.
 void OnCalendarKey(HWND dialog, CalendarState* cal, uint32_t key) {
   const AbsoluteDay before = SelectedCalendarDay(cal);
-  const uint8_t redraw = MoveCalendarSelection(cal, key, GetKeyState(VK_CONTROL) < 0);
+  const uint8_t redraw = MoveCalendarSelection(cal, ArrowKeyForLayout(key, cal->Mirrored != 0),
+                                               GetKeyState(VK_CONTROL) < 0);
   RepaintChangedSheet(cal, redraw);
   if (SelectedCalendarDay(cal) != before) AnnounceCalendarSelection(dialog);
 }

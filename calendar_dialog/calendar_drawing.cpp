@@ -18,8 +18,8 @@ namespace {
 
 // Day n is the two characters from 2 * (n - 1): days 1 to 9 are a digit and a blank.
 const uint8_t kDayNumbers[] = "1 2 3 4 5 6 7 8 9 10111213141516171819202122232425262728293031";
-const uint8_t kBackArrow[] = "  <<  ";
-const uint8_t kForwardArrow[] = "  >>  ";
+const uint8_t kLeftArrow[] = "  <<  ";
+const uint8_t kRightArrow[] = "  >>  ";
 constexpr int32_t kArrowLength = 6;
 // Space between the year's box and each arrow box.
 constexpr int32_t kArrowGap = 10;
@@ -213,11 +213,13 @@ void DrawYearRow(CalendarState* cal) {
   DrawAsciiText(dc, cal->Text, length, left, top, width, cal->TextHeight);
 
   if (cal->ArrowWidth == 0) {
-    PlaceCalendarArrows(cal, left, width, RunWidth(cal, kBackArrow, kArrowLength));
+    PlaceCalendarArrows(cal, left, width, RunWidth(cal, kLeftArrow, kArrowLength));
   }
   if (cal->ArrowWidth > 0) {
-    DrawArrowBox(cal, cal->BackArrowLeft, kBackArrow);
-    DrawArrowBox(cal, cal->ForwardArrowLeft, kForwardArrow);
+    // The back arrow points to the earlier side: the left, or the right of a
+    // mirrored sheet, where it then stands.
+    DrawArrowBox(cal, cal->BackArrowLeft, cal->Mirrored ? kRightArrow : kLeftArrow);
+    DrawArrowBox(cal, cal->ForwardArrowLeft, cal->Mirrored ? kLeftArrow : kRightArrow);
   }
   Reselect(dc, font);
 }

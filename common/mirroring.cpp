@@ -63,6 +63,7 @@ void KeepToolbarPictureUnmirrored(HWND toolbar, int image) {
     CopyMirrored(mirrored, drawn, w, h);
     SelectObject(drawn, mask);
     SelectObject(mirrored, mirroredMask);
+    PatBlt(drawn, 0, 0, w, h, WHITENESS);
     ImageList_Draw(list, image, drawn, 0, 0, ILD_MASK);
     CopyMirrored(mirrored, drawn, w, h);
     SelectObject(drawn, keptDrawn);
