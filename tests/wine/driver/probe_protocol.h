@@ -22,7 +22,10 @@ enum ProbeQuery : uint32_t {
   kProbeMenuState = 2,  // GetMenuState of the window's menu, by command id (argument)
   kProbePlacement = 3,  // GetWindowPlacement: showCmd, normal left, top, right, bottom
   kProbeHighContrast = 4,  // argument 1: high contrast on, with the dark scheme; 0: off
+  kProbeMenuText = 5,      // GetMenuStringW of the window's menu: the item of command id
+                           // (argument), or the menu bar's title at position argument - 0x10000
 };
+constexpr uint32_t kProbeMenuTitle = 0x10000;  // added to a menu bar position for kProbeMenuText
 
 // High contrast for kProbeHighContrast. Wine 8.0 has no high-contrast mode:
 // SPI_GETHIGHCONTRAST always says off and SPI_SETHIGHCONTRAST is refused. The
@@ -45,4 +48,5 @@ struct ProbeAnswer {
   uint32_t Query;     // the query answered
   int32_t Ok;         // the call's result: non-zero on success
   int32_t Values[6];  // as the query kind says
+  wchar_t Text[64];   // kProbeMenuText: the text, zero-terminated
 };
