@@ -23,12 +23,15 @@ HMODULE Program() {
   return module;
 }
 
+BOOL CALLBACK CollectId(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) {
+  reinterpret_cast<std::vector<WORD>*>(ids)->push_back(static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)));
+  return TRUE;
+}
+
+// The ids of the program's resources of type.
 std::vector<WORD> Ids(const wchar_t* type) {
   std::vector<WORD> ids;
-  EnumResourceNamesW(Program(), type, [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
-    reinterpret_cast<std::vector<WORD>*>(found)->push_back(static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)));
-    return TRUE;
-  }, reinterpret_cast<LONG_PTR>(&ids));
+  EnumResourceNamesW(Program(), type, CollectId, reinterpret_cast<LONG_PTR>(&ids));
   return ids;
 }
 
