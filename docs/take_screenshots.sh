@@ -16,10 +16,13 @@ cmake --build "$build" -j "$(nproc)" --target take_screenshots zelvan
 
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
-# A display of our own: nothing else on the screen, 24-bit colour.
-xvfb-run -a -s "-screen 0 2048x1536x24" \
+# A display of our own: nothing else on the screen, 24-bit colour; no print
+# scheduler within reach, for the Hebrew message of a Page Setup without one.
+CUPS_SERVER=127.0.0.1:1 xvfb-run -a -s "-screen 0 2048x1536x24" \
   "$root/cmake/wine-run.sh" "$build/tests/wine/driver/take_screenshots.exe" "$shots"
-for name in main-window narrow-window font-dialog about-dialog main-window-192dpi calendar-192dpi; do
+for name in main-window narrow-window font-dialog about-dialog main-window-192dpi calendar-192dpi \
+    hebrew-main-window hebrew-menu hebrew-calendar hebrew-font-dialog hebrew-about-dialog \
+    hebrew-message; do
   convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
   echo "docs/$name.png"
 done

@@ -97,7 +97,8 @@ std::wstring Field(const std::vector<WORD>& words, size_t* at) {
 DWORD Dword(const std::vector<WORD>& words, size_t at) { return words[at] | DWORD{words[at + 1]} << 16; }
 
 // A dialog template (DIALOG or DIALOGEX): its styles (without the mirroring)
-// and each control's id, class and styles; sizes may differ.
+// and each control's id, class and styles (without the reading order, which a
+// Hebrew text may set); sizes may differ.
 std::vector<Element> ReadDialog(const std::vector<WORD>& words, bool* mirrored) {
   const bool ex = words[0] == 1 && words[1] == 0xFFFF;
   size_t at = ex ? 4 : 0;
@@ -118,7 +119,7 @@ std::vector<Element> ReadDialog(const std::vector<WORD>& words, bool* mirrored) 
   for (WORD item = 0; item < count; ++item) {
     at = (at + 1) & ~size_t{1};  // DWORD aligned
     const DWORD itemStyle = Dword(words, ex ? at + 4 : at);
-    const DWORD itemExtended = Dword(words, ex ? at + 2 : at + 2);
+    const DWORD itemExtended = Dword(words, at + 2) & ~DWORD{WS_EX_RTLREADING};
     at += ex ? 10 : 8;
     const DWORD id = ex ? Dword(words, at) : words[at];
     at += ex ? 2 : 1;
