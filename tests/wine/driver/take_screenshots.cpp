@@ -21,11 +21,10 @@
 
 namespace {
 
-// Sizes the window, lets it paint, and writes its picture to path. False on failure.
-bool Shoot(HWND window, int width, int height, const std::wstring& path) {
-  SetWindowPos(window, nullptr, 16, 16, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  Picture picture;
-  if (!CaptureWindow(window, &picture) || !SaveBitmap(picture, path)) {
+// Writes the picture that captured (true when the capture succeeded) to path
+// and says so. False on failure.
+bool Keep(bool captured, const Picture& picture, const std::wstring& path) {
+  if (!captured || !SaveBitmap(picture, path)) {
     fwprintf(stderr, L"take_screenshots: cannot write %ls\n", path.c_str());
     return false;
   }
@@ -33,15 +32,17 @@ bool Shoot(HWND window, int width, int height, const std::wstring& path) {
   return true;
 }
 
+// Sizes the window, lets it paint, and writes its picture to path. False on failure.
+bool Shoot(HWND window, int width, int height, const std::wstring& path) {
+  SetWindowPos(window, nullptr, 16, 16, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  Picture picture;
+  return Keep(CaptureWindow(window, &picture), picture, path);
+}
+
 // Writes the picture of window to path. False on failure.
 bool ShootAsItIs(HWND window, const std::wstring& path) {
   Picture picture;
-  if (!CaptureWindow(window, &picture) || !SaveBitmap(picture, path)) {
-    fwprintf(stderr, L"take_screenshots: cannot write %ls\n", path.c_str());
-    return false;
-  }
-  printf("%ls: %d x %d\n", path.c_str(), picture.Width, picture.Height);
-  return true;
+  return Keep(CaptureWindow(window, &picture), picture, path);
 }
 
 // Selects the entry text in list box listId of dialog and tells the dialog,
@@ -77,17 +78,6 @@ void ChooseFontForPicture(HWND dialog) {
   ChooseEntry(dialog, 1006, L"12");
 }
 
-// Writes the picture of the screen area to path. False on failure.
-bool ShootArea(const RECT& area, const std::wstring& path) {
-  Picture picture;
-  if (!CaptureScreen(area, &picture) || !SaveBitmap(picture, path)) {
-    fwprintf(stderr, L"take_screenshots: cannot write %ls\n", path.c_str());
-    return false;
-  }
-  printf("%ls: %d x %d\n", path.c_str(), picture.Width, picture.Height);
-  return true;
-}
-
 // Opens the menu of window whose mnemonic is key, pictures the window with
 // the menu open to path, and closes the menu. False on failure.
 bool ShootMenu(HWND window, DWORD processId, wchar_t key, const std::wstring& path) {
@@ -107,7 +97,8 @@ bool ShootMenu(HWND window, DWORD processId, wchar_t key, const std::wstring& pa
   GetWindowRect(window, &area);
   GetWindowRect(menu, &popup);
   UnionRect(&area, &area, &popup);
-  const bool ok = ShootArea(area, path);
+  Picture picture;
+  const bool ok = Keep(CaptureScreen(area, &picture), picture, path);
   PostMessageW(window, WM_CANCELMODE, 0, 0);
   WaitUntil([&] { return !IsWindowVisible(menu); }, kConditionLimit);
   return ok;
