@@ -2,7 +2,8 @@
 // the client object's name, value, role, state and children against
 // zelvan-cli's published text in its reading form (geresh and gershayim); the
 // lessons scrolled out of view off-screen; the events of a new day, and none
-// for scrolling or Reverse.
+// for scrolling or Reverse. The font dialog's controls named and reached by
+// their labels, and the About link's focus rectangle.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,7 +11,9 @@
 #include <string>
 
 #include "lessons/text_stream.h"
+#include "tests/wine/dialog_controls.h"
 #include "tests/wine/driver/program_fixture.h"
+#include "tests/wine/driver/window_capture.h"
 #include "tests/wine/output_scenario.h"
 #include "tests/wine/screen_reader.h"
 
@@ -77,6 +80,41 @@ void ExpectReads(HWND window, AbsoluteDay day, const std::wstring& gregorian) {
   EXPECT_TRUE(whole.Value == lines) << "not a line for each heading and entry";
 }
 
+// The label that names control for a screen reader where the control has no
+// text of its own, looked for as the system's accessibility does: the nearest
+// static text before it, the search ending at a control that starts a tab group.
+std::wstring LabelOf(HWND control) {
+  for (HWND at = GetWindow(control, GW_HWNDPREV); at != nullptr; at = GetWindow(at, GW_HWNDPREV)) {
+    wchar_t name[16] = {};
+    GetClassNameW(at, name, 16);
+    if (_wcsicmp(name, L"Static") == 0) return WindowText(at);
+    const LONG style = GetWindowLongW(at, GWL_STYLE);
+    if ((style & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP)) break;
+  }
+  return L"<none>";
+}
+
+// The window with the keyboard focus in the thread of window.
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// Pixels of the border of window's client area not in the dialog colour: a
+// focus rectangle's dots.
+int BorderDots(HWND window) {
+  Picture picture;
+  if (!CaptureClient(window, &picture)) return -1;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const uint32_t background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  const auto dot = [&](uint32_t pixel) { return pixel != background; };
+  const int w = picture.Width, h = picture.Height;
+  return CountPixels(picture, RECT{0, 0, w, 1}, dot) + CountPixels(picture, RECT{0, h - 1, w, h}, dot) +
+         CountPixels(picture, RECT{0, 1, 1, h - 1}, dot) + CountPixels(picture, RECT{w - 1, 1, w, h - 1}, dot);
+}
+
 // The off-screen state of lessons 1 and 3, as "11" for both off-screen.
 std::string OffScreen(HWND window) {
   std::string states;
@@ -116,6 +154,64 @@ TEST_F(Accessibility, ScreenReaderReadsTheDayAndHearsItChange) {
   EXPECT_EQ(HeardChanges(EVENT_OBJECT_NAMECHANGE, run_.Window), 1);
   ASSERT_NO_FATAL_FAILURE(ExpectReads(run_.Window, ScenarioDay(1), L"2 January 2025"));
   StopListening();
+  ASSERT_NO_FATAL_FAILURE(Close());
+  CoUninitialize();
+}
+
+
+// The font dialog's typeface list, size list and preview are named by labels
+// whose mnemonics reach them, the code base buttons lie in a group box named
+// for them; the About link shows the keyboard focus, and only while it has it.
+TEST_F(Accessibility, DialogsNameTheirControlsAndShowTheFocus) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  StoreTestFont();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND dialog = OpenDialogByCommand(run_.Window, run_.ProcessId, kCommandFont, kFontDialogCaption);
+  ASSERT_NE(dialog, nullptr) << "the font dialog did not open";
+  struct Row {
+    int id;
+    WORD mnemonic;
+    const wchar_t* label;  // null: the control is named by its own text
+  };
+  const Row rows[] = {
+      {1006, 'S', L"&Size:"},     // sizes
+      {1002, 'V', L"Pre&view:"},  // preview
+      {1005, 'B', nullptr},       // the code base group box reaches the checked button
+      {1001, 'F', L"&Font:"},     // typefaces, where the focus started
+  };
+  for (const Row& row : rows) {
+    HWND control = GetDlgItem(dialog, row.id);
+    if (row.label != nullptr) EXPECT_EQ(LabelOf(control), row.label) << row.id;
+    ASSERT_TRUE(PressKey(dialog, VK_MENU, row.mnemonic));
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(dialog) == control; }, kConditionLimit)) << row.id;
+  }
+  EXPECT_EQ(ReadClient(GetDlgItem(dialog, 1002), CHILDID_SELF).Name, L"Preview:");
+  HWND group = GetWindow(GetDlgItem(dialog, 1004), GW_HWNDPREV);
+  EXPECT_EQ(ReadClient(group, CHILDID_SELF).Name, L"Code base");
+  RECT box = {}, button = {};
+  GetWindowRect(group, &box);
+  for (int id : {1004, 1005}) {
+    GetWindowRect(GetDlgItem(dialog, id), &button);
+    RECT both = {};
+    EXPECT_TRUE(IntersectRect(&both, &box, &button) && EqualRect(&both, &button)) << id;
+  }
+  ClickDialogButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntilClosed(dialog));
+
+  HWND about = OpenDialogByCommand(run_.Window, run_.ProcessId, 40004, L"Zelvan");
+  ASSERT_NE(about, nullptr) << "the About dialog did not open";
+  HWND link = GetDlgItem(about, 1025);
+  ASSERT_TRUE(WaitUntil([&] { return FocusIn(about) == link; }, kConditionLimit));
+  EXPECT_GT(BorderDots(link), 0) << "no focus rectangle";
+  HWND other = OpenDriverWindow(L"Another program");
+  SetWindowPos(other, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_TRUE(BringToFront(other));
+  EXPECT_TRUE(WaitUntil([&] { return BorderDots(link) == 0; }, kConditionLimit)) << "left behind";
+  DestroyWindow(other);
+  ASSERT_TRUE(BringToFront(about));
+  EXPECT_TRUE(WaitUntil([&] { return BorderDots(link) > 0; }, kConditionLimit)) << "not back";
+  ClickDialogButton(about, IDCANCEL);
+  ASSERT_TRUE(WaitUntilClosed(about));
   ASSERT_NO_FATAL_FAILURE(Close());
   CoUninitialize();
 }
