@@ -13,26 +13,23 @@ constexpr uint8_t kUntouched = 0xEE;
 
 // Room for the text and its zero, then guard bytes that must stay untouched.
 struct Buffer {
-  uint8_t bytes[kMaxMarkedHebrewDateText + 1 + 8];
+  uint8_t bytes[kMaxHebrewDateText + 1 + 8];
 };
 
 // The text of a date, or "<none>" when nothing is written; checks the length
-// returned and that nothing is written past the 18 bytes allowed (20 marked).
-std::string Format(int32_t month, int32_t day, int32_t year,
-                   DateNumerals numerals = DateNumerals::Plain) {
+// returned and that nothing is written past the 18 bytes allowed.
+std::string Format(int32_t month, int32_t day, int32_t year) {
   Buffer buffer;
   std::memset(buffer.bytes, kUntouched, sizeof buffer.bytes);
   const HebrewDate date{month, day, year};
-  const int32_t length = FormatHebrewDate(&date, buffer.bytes, numerals);
-  const int32_t longest =
-      numerals == DateNumerals::Marked ? kMaxMarkedHebrewDateText : kMaxHebrewDateText;
-  for (size_t i = static_cast<size_t>(longest) + 1; i < sizeof buffer.bytes; ++i)
+  const int32_t length = FormatHebrewDate(&date, buffer.bytes);
+  for (size_t i = kMaxHebrewDateText + 1; i < sizeof buffer.bytes; ++i)
     EXPECT_EQ(buffer.bytes[i], kUntouched) << "past the end: " << month << " " << day << " " << year;
   if (length == 0) {
     for (uint8_t b : buffer.bytes) EXPECT_EQ(b, kUntouched) << "written though refused";
     return "<none>";
   }
-  EXPECT_LE(length, longest);
+  EXPECT_LE(length, kMaxHebrewDateText);
   EXPECT_EQ(buffer.bytes[length], 0);
   const std::string text(reinterpret_cast<const char*>(buffer.bytes), static_cast<size_t>(length));
   EXPECT_EQ(text.find('\0'), std::string::npos);
@@ -87,30 +84,6 @@ TEST(HebrewDateText, Table) {
     EXPECT_EQ(text, row.text) << row.month << " " << row.day << " " << row.year;
   }
   EXPECT_EQ(Format(12, 15, 1911).size(), 17u);
-}
-
-// The marked form, in display order: a geresh after a one-letter number
-// (stored before it), gershayim before the last letter of a longer one; the
-// thousands keep their one mark.
-TEST(HebrewDateText, Marked) {
-  struct Row {
-    int32_t month, day, year;
-    const char* text;
-  };
-  const Row rows[] = {
-      {10, 11, 5767, "g\"rz{'e {bi a\"j"},        // two marks in the standard example
-      {7, 1, 5768, "h\"rz{'e jyz{ 'a"},            // a one-letter day
-      {1, 16, 5400, "'{'e prjq g\"i"},             // a one-letter year, day 16
-      {13, 30, 5768, "h\"rz{'e 'b yda 'm"},        // second Adar keeps its own mark
-      {1, 1, 999, "i\"wx{{ prjq 'a"},              // below 1000
-      {12, 15, 11911, "a\"jx{{'aj 'a yda f\"i"},  // the longest marked text, 20 bytes
-      {13, 1, 5767, "<none>"},                      // refused as the plain text is
-      {12, 15, 999911, "<none>"},                   // too long, marked or not
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(Format(row.month, row.day, row.year, DateNumerals::Marked), row.text)
-        << row.month << " " << row.day << " " << row.year;
-  }
 }
 
 TEST(HebrewDateText, Refused) {
