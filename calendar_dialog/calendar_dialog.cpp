@@ -47,7 +47,7 @@ void ReplaceFont(FontHandle* font, HFONT made) {
 }
 
 // Makes the dialog's normal and bold fonts from cal->FontName at cal->Dpi,
-// replacing those it held; they are the caller of ShowCalendarDialog's.
+// deleting those they replace; ShowCalendarDialog deletes the last ones.
 void MakeCalendarFonts(CalendarState* cal) {
   LOGFONTW description;
   DescribeCalendarFont(&description, cal->FontName);
