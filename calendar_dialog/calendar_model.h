@@ -49,7 +49,7 @@ struct MonthButton {
 // core never reads it.
 struct CalendarState {
   HebrewDate Displayed;              // month on the sheet; its day is carried between months
-  HebrewDate Selected;               // the date the dialog opened with; highlighted on its sheet
+  HebrewDate Selected;               // opening date until a key moves it; marked on its sheet
   AbsoluteDay Result;                // AbsoluteDay of Displayed; handed back after a day click
   uint8_t Leap;                      // 1 when the displayed year has 13 months
   uint8_t FirstWeekday;              // weekday of day 1 of the displayed month, 0 = Sunday
