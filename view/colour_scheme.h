@@ -1,5 +1,5 @@
 // The colours of what the program paints on the screen, in one place: the
-// fixed blue, black, light grey and white, or, while the system's high-contrast
+// fixed blue, black, two greys and white, or, while the system's high-contrast
 // mode is on (SPI_GETHIGHCONTRAST), the system's colours. Printers always get
 // the fixed colours (the paper is white). The mode is read on first use and
 // again when the main window or the calendar hears of a change
@@ -21,6 +21,7 @@ enum class ColourRole {
   Marked,      // the marked day and month of the calendar: black, or the highlight colour
   MarkedInk,   // text and outline on it: white, or the highlight text colour
   Face,        // the calendar's background: the button face colour either way
+  Disabled,    // what cannot be used (a calendar button past the range): grey, or the grey text colour
 };
 
 // Reads the high-contrast mode again (on a settings or colour change); true
