@@ -13,7 +13,7 @@ toolbar-N.bmp  bitmaps 115-119: the same four images drawn N x N pixels for
 about.bmp    bitmap 113: 70 x 109 pixels, monochrome
 setup-wizard.bmp, setup-wizard-2x.bmp  the setup program's welcome and finish
              pages: 164 x 314 pixels (at 96 DPI) and twice that (from 144
-             DPI), 24-bit colour: the icon over a day's lessons as the
+             DPI), 16 colours: the icon over a day's lessons as the
              program shows them, blue headings, lines of text, rules and the
              grey date band
 The 16-pixel pictures are drawn from the character maps below, the larger
@@ -451,17 +451,6 @@ def wizard_rows(scale):
     return ["".join(r) for r in rows]
 
 
-def dib_24bpp(rows):
-    """BITMAPINFOHEADER and 24-bit pixels, bottom-up."""
-    width, height = len(rows[0]), len(rows)
-    stride = ((width * 3 + 3) // 4) * 4
-    pixels = b""
-    for r in reversed(rows):
-        line = b"".join(bytes(reversed(PALETTE[CHARS[ch]])) for ch in r)
-        pixels += line + b"\0" * (stride - len(line))
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0) + pixels
-
-
 def about_picture():
     """70 x 109 monochrome: an open book on a lectern, with a lamp above."""
     w, h = 70, 109
@@ -541,7 +530,7 @@ def main():
               [(rows, png_image(rows) if len(rows) == 256 else icon_image(rows)) for rows in icons])
     write_mono_bmp(os.path.join(here, "about.bmp"), about_picture())
     for scale, name in ((1, "setup-wizard.bmp"), (2, "setup-wizard-2x.bmp")):
-        write_bmp(os.path.join(here, name), dib_24bpp(wizard_rows(scale)), 0)
+        write_bmp(os.path.join(here, name), dib_4bpp(wizard_rows(scale)), 16)
 
 
 if __name__ == "__main__":
