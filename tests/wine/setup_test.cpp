@@ -127,23 +127,26 @@ void Screenshot(HWND window, const char* name) {
   ASSERT_TRUE(SaveBitmap(picture, WindowsPath(path.c_str())));
 }
 
+// The search of FindControl: the text looked for and the control found.
+struct ControlSearch {
+  const std::wstring* Part;
+  HWND Found;
+};
+
+// EnumChildWindows' callback of FindControl: stops at a visible control with the text.
+BOOL CALLBACK MatchControl(HWND child, LPARAM data) {
+  ControlSearch* search = reinterpret_cast<ControlSearch*>(data);
+  if (!IsWindowVisible(child) || WindowText(child).find(*search->Part) == std::wstring::npos) {
+    return TRUE;
+  }
+  search->Found = child;
+  return FALSE;
+}
+
 // A child of window (at any depth) whose text contains part; null if none.
 HWND FindControl(HWND window, const std::wstring& part) {
-  struct Search {
-    const std::wstring* Part;
-    HWND Found;
-  } search = {&part, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        Search* search = reinterpret_cast<Search*>(data);
-        if (!IsWindowVisible(child) || WindowText(child).find(*search->Part) == std::wstring::npos) {
-          return TRUE;
-        }
-        search->Found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search = {&part, nullptr};
+  EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 
