@@ -1,9 +1,11 @@
 // POSIX backend of the journal file: open, read, one write() with O_APPEND,
-// fsync.
+// fsync; appenders take turns through an fcntl lock.
+#define _FILE_OFFSET_BITS 64  // the lock's byte lies past 2 GiB
 #include <errno.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -97,13 +99,31 @@ bool WriteOnce(int fd, const char* bytes, size_t length) {
   return written >= 0 && static_cast<size_t>(written) == length;
 }
 
+// Takes the append lock of fd (opened for writing) within about
+// kAppendLockWaitMs; false when it cannot be had (held too long, or no locks
+// on this file system): the write then goes ahead without it.
+bool LockForAppend(int fd) {
+  struct flock lock = {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = static_cast<off_t>(kAppendLockOffset);
+  lock.l_len = 1;
+  const struct timespec pause = {0, 1000000};
+  for (int32_t waited = 0; waited < kAppendLockWaitMs; ++waited) {
+    if (fcntl(fd, F_SETLK, &lock) == 0) return true;
+    if (errno != EAGAIN && errno != EACCES && errno != EINTR) return false;
+    nanosleep(&pause, nullptr);
+  }
+  return false;
+}
+
 // True when the file of fd (opened for reading too) is empty or ends in '\n';
 // also when its last byte cannot be read (nothing is then added).
 bool EndsWithNewline(int fd) {
   struct stat status;
-  if (fstat(fd, &status) != 0 || status.st_size == 0) return true;
   char last = '\n';
-  return pread(fd, &last, 1, status.st_size - 1) != 1 || last == '\n';
+  return fstat(fd, &status) != 0 || status.st_size == 0 ||
+         pread(fd, &last, 1, status.st_size - 1) != 1 || last == '\n';
 }
 
 }  // namespace
@@ -159,6 +179,7 @@ JournalFileResult AppendJournalBytes(const char* path, const char* bytes, size_t
   }
   if (opened.Fd < 0) return opened.Result;
   const int fd = opened.Fd;
+  LockForAppend(fd);  // released by close
   // One buffer, one write: a newline first when the last line was cut short.
   const bool newline = !EndsWithNewline(fd);
   char* buffer = static_cast<char*>(malloc(length + 1));

@@ -1,5 +1,6 @@
 // Win32 backend of the journal file: CreateFileW, ReadFile, one WriteFile on
-// a handle opened with FILE_APPEND_DATA, FlushFileBuffers. Paths are UTF-16.
+// a handle opened with FILE_APPEND_DATA, FlushFileBuffers; appenders take
+// turns through LockFileEx. Paths are UTF-16.
 #include <windows.h>
 
 #include <cstdlib>
@@ -81,6 +82,21 @@ Opened OpenRegular(const wchar_t* path, DWORD access, DWORD disposition, Journal
   return Opened{handle, false, kJournalOk};
 }
 
+// Takes the append lock of handle (opened with FILE_READ_DATA) within about
+// kAppendLockWaitMs; false when it cannot be had: the write then goes ahead
+// without it.
+bool LockForAppend(HANDLE handle) {
+  OVERLAPPED at = {};
+  at.Offset = static_cast<DWORD>(kAppendLockOffset);
+  at.OffsetHigh = static_cast<DWORD>(kAppendLockOffset >> 32);
+  for (int32_t waited = 0; waited < kAppendLockWaitMs; ++waited) {
+    if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) return true;
+    if (GetLastError() != ERROR_LOCK_VIOLATION) return false;
+    Sleep(1);
+  }
+  return false;
+}
+
 // True when the file of handle (opened with FILE_READ_DATA) is empty or ends
 // in '\n'; also when its last byte cannot be read (nothing is then added).
 bool EndsWithNewline(HANDLE handle) {
@@ -153,6 +169,7 @@ JournalFileResult AppendJournalBytes(const wchar_t* path, const char* bytes, siz
     opened = OpenRegular(path, kAppend, OPEN_ALWAYS, kJournalCannotWrite);  // writable, not readable
   }
   if (opened.Handle == INVALID_HANDLE_VALUE) return opened.Result;
+  LockForAppend(opened.Handle);  // released by CloseHandle
   // One buffer, one write: a newline first when the last line was cut short.
   const bool newline = !EndsWithNewline(opened.Handle);
   char* buffer = static_cast<char*>(malloc(length + 1));
