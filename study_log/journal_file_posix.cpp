@@ -13,6 +13,7 @@
 #include <ctime>
 
 #include "study_log/journal_file.h"
+#include "study_log/journal_read_whole.h"
 #include "study_log/study_journal.h"
 
 namespace {
@@ -117,6 +118,15 @@ bool LockForAppend(int fd) {
   return false;
 }
 
+// JournalReadSome of the file descriptor at source.
+int64_t ReadSome(void* source, char* into, size_t room) {
+  ssize_t got;
+  do {
+    got = read(*static_cast<int*>(source), into, room);
+  } while (got < 0 && errno == EINTR);
+  return got;
+}
+
 // True when the file of fd (opened for reading too) is empty or ends in '\n';
 // also when its last byte cannot be read (nothing is then added).
 bool EndsWithNewline(int fd) {
@@ -134,36 +144,10 @@ JournalFileResult ReadJournalFile(const char* path, char** bytes, size_t* size) 
   if (!UsablePath(path)) return kJournalBadPath;
   const Opened opened = OpenRegular(path, O_RDONLY, kJournalCannotRead);
   if (opened.Fd < 0) return opened.Missing ? kJournalOk : opened.Result;
-  const int fd = opened.Fd;
-  size_t capacity = 0;
-  size_t length = 0;
-  char* buffer = nullptr;
-  JournalFileResult result = kJournalOk;
-  while (true) {
-    if (length == capacity) {
-      const size_t grown = capacity == 0 ? 64 * 1024 : capacity * 2;
-      char* larger = grown > capacity ? static_cast<char*>(realloc(buffer, grown)) : nullptr;
-      if (!larger) {
-        result = kJournalNoMemory;
-        break;
-      }
-      buffer = larger;
-      capacity = grown;
-    }
-    const ssize_t got = read(fd, buffer + length, capacity - length);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) result = kJournalCannotRead;
-    if (got <= 0) break;
-    length += static_cast<size_t>(got);
-  }
+  int fd = opened.Fd;
+  const JournalFileResult result = ReadWholeJournal(ReadSome, &fd, bytes, size);
   close(fd);
-  if (result != kJournalOk || length == 0) {
-    free(buffer);
-    return result;
-  }
-  *bytes = buffer;
-  *size = length;
-  return kJournalOk;
+  return result;
 }
 
 JournalFileResult AppendJournalBytes(const char* path, const char* bytes, size_t length) {

@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "study_log/journal_file.h"
+#include "study_log/journal_read_whole.h"
 #include "study_log/study_journal.h"
 
 namespace {
@@ -97,6 +98,13 @@ bool LockForAppend(HANDLE handle) {
   return false;
 }
 
+// JournalReadSome of the file handle at source.
+int64_t ReadSome(void* source, char* into, size_t room) {
+  const DWORD want = room > 0x40000000u ? 0x40000000u : static_cast<DWORD>(room);
+  DWORD got = 0;
+  return ReadFile(*static_cast<HANDLE*>(source), into, want, &got, nullptr) ? got : -1;
+}
+
 // True when the file of handle (opened with FILE_READ_DATA) is empty or ends
 // in '\n'; also when its last byte cannot be read (nothing is then added).
 bool EndsWithNewline(HANDLE handle) {
@@ -119,39 +127,10 @@ JournalFileResult ReadJournalFile(const wchar_t* path, char** bytes, size_t* siz
   if (!UsablePath(path)) return kJournalBadPath;
   const Opened opened = OpenRegular(path, GENERIC_READ, OPEN_EXISTING, kJournalCannotRead);
   if (opened.Handle == INVALID_HANDLE_VALUE) return opened.Missing ? kJournalOk : opened.Result;
-  size_t capacity = 0;
-  size_t length = 0;
-  char* buffer = nullptr;
-  JournalFileResult result = kJournalOk;
-  while (true) {
-    if (length == capacity) {
-      const size_t grown = capacity == 0 ? 64 * 1024 : capacity * 2;
-      char* larger = grown > capacity ? static_cast<char*>(realloc(buffer, grown)) : nullptr;
-      if (!larger) {
-        result = kJournalNoMemory;
-        break;
-      }
-      buffer = larger;
-      capacity = grown;
-    }
-    const size_t room = capacity - length;
-    const DWORD want = room > 0x40000000u ? 0x40000000u : static_cast<DWORD>(room);
-    DWORD got = 0;
-    if (!ReadFile(opened.Handle, buffer + length, want, &got, nullptr)) {
-      result = kJournalCannotRead;
-      break;
-    }
-    if (got == 0) break;
-    length += got;
-  }
-  CloseHandle(opened.Handle);
-  if (result != kJournalOk || length == 0) {
-    free(buffer);
-    return result;
-  }
-  *bytes = buffer;
-  *size = length;
-  return kJournalOk;
+  HANDLE handle = opened.Handle;
+  const JournalFileResult result = ReadWholeJournal(ReadSome, &handle, bytes, size);
+  CloseHandle(handle);
+  return result;
 }
 
 JournalFileResult AppendJournalBytes(const wchar_t* path, const char* bytes, size_t length) {
