@@ -12,7 +12,7 @@ enum JournalFileResult : int32_t {
   kJournalCannotRead = 1,   // exists but cannot be opened or read
   kJournalCannotWrite = 2,  // cannot be created, opened for appending, written or flushed
   kJournalNoMemory = 3,
-  kJournalBadPath = 4,      // empty, too long, or a folder
+  kJournalBadPath = 4,      // empty, too long, or no regular file (a folder, a device, a pipe)
 };
 
 // Reads the whole file at path into a new buffer (*bytes, released with free;
