@@ -39,8 +39,8 @@ bool ReadChar(const char* text, size_t* at, char c) {
   return true;
 }
 
-// Parses a date YYYY-MM-DD (one or more year digits, two month and two day
-// digits) of years 1..9999 into *day; false with *reason on failure.
+}  // namespace
+
 bool ParseDate(const char* text, AbsoluteDay* day, std::string* reason) {
   size_t at = 0;
   int64_t year = 0;
@@ -66,6 +66,8 @@ bool ParseDate(const char* text, AbsoluteDay* day, std::string* reason) {
   *day = GregorianToAbsolute(static_cast<int32_t>(month), static_cast<int32_t>(dayOfMonth), y);
   return true;
 }
+
+namespace {
 
 // Reads the count of --days (1..kMaxDays, decimal digits only) into *days;
 // false with *reason otherwise.
@@ -193,6 +195,11 @@ bool ParseArgument(const std::vector<CliArgument>& arguments, size_t* i, CliRequ
     }
     return ParseAlarm(time, &request->AlarmMinute, reason);
   }
+  switch (ParseStudyArgument(arguments, i, &request->Study, reason)) {
+    case kStudyArgumentTaken: return true;
+    case kStudyArgumentRefused: return false;
+    case kNotStudyArgument: break;
+  }
   if (argument[0] == '-') {
     *reason = std::string("unknown option '") + argument + "'";
     return false;
@@ -205,7 +212,8 @@ bool ParseArgument(const std::vector<CliArgument>& arguments, size_t* i, CliRequ
   return true;
 }
 
-// Today's day, within the supported years (the clock could say otherwise).
+}  // namespace
+
 bool Today(AbsoluteDay* day, std::string* reason) {
   GregorianDate today;
   GetToday(&today);
@@ -216,6 +224,8 @@ bool Today(AbsoluteDay* day, std::string* reason) {
   *day = GregorianToAbsolute(today.month, today.day, today.year);
   return true;
 }
+
+namespace {
 
 // The days from FROM to TO of --table, or of --ics with two dates; false with
 // *reason.
@@ -269,8 +279,9 @@ bool ResolveStart(const CliRequest& request, DayRun* run, std::string* reason) {
 
 bool ParseArguments(const std::vector<CliArgument>& arguments, CliRequest* request,
                     std::string* reason) {
-  *request = CliRequest{false,   false, kModeReport, nullptr, 0, {nullptr, nullptr}, 0,
-                        false,   nullptr, 0,         kNoAlarm};
+  *request = CliRequest{false,   false,   kModeReport, nullptr,  0,
+                        {nullptr, nullptr}, 0,       false,       nullptr, 0,
+                        kNoAlarm, StudyRequest{kStudyNone, nullptr, nullptr}};
   bool parsed = true;
   for (size_t i = 0; i < arguments.size(); ++i) {
     std::string why;
@@ -299,6 +310,10 @@ bool StampSeconds(int64_t* seconds, std::string* reason) {
 }
 
 bool ResolveDays(const CliRequest& request, DayRun* run, std::string* reason) {
+  if (request.Study.Log) {
+    *reason = "'--log' goes only with --mark, --unmark, --progress, --behind, --began or --follow";
+    return false;
+  }
   if (request.Tracks != 0 && request.Mode != kModeIcs) {
     *reason = "'--track' goes only with '--ics'";
     return false;
