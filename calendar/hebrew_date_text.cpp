@@ -26,7 +26,7 @@ struct DisplayNumeral {
 // n (1..kMaxNumeralValue) in display order.
 DisplayNumeral InDisplayOrder(int32_t n) {
   DisplayNumeral numeral = {};
-  const int32_t length = NumeralLetters(n, numeral.Letters);
+  const int32_t length = NumeralLetters(n, NumeralUse::Date, numeral.Letters);
   std::reverse(numeral.Letters, numeral.Letters + length);
   return numeral;
 }

@@ -10,7 +10,7 @@
 size_t FormatHebrewNumeral(int32_t n, char* out, size_t capacity) {
   if (n < 1 || n > kMaxHebrewNumeral) return 0;
   char letters[kMaxNumeralLetters + 1];
-  const int32_t count = NumeralLetters(n, letters);
+  const int32_t count = NumeralLetters(n, NumeralUse::Lesson, letters);
   // The 7-bit numeral with its mark, in reading order: a geresh after a single
   // letter, gershayim before the last of several.
   std::string marked(letters, static_cast<size_t>(count));
