@@ -115,10 +115,14 @@ LRESULT OnVScroll(HWND window, WPARAM wParam, LPARAM lParam) {
   return 1;
 }
 
+// Wheel distance below one notch left over from the messages so far.
+int32_t WheelRemainder = 0;
+
+// Scrolls by the whole notches that the wheel (or touchpad) has turned.
 void OnMouseWheel(HWND window, WPARAM wParam) {
   if (App.View == nullptr) return;
   const int32_t distance = static_cast<int16_t>(HIWORD(wParam));
-  ScrollMainView(window, -(distance / WHEEL_DELTA));
+  ScrollMainView(window, WheelRows(&WheelRemainder, distance));
 }
 
 // The Font command: the font dialog; after OK the date band is redrawn with
