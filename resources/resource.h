@@ -16,7 +16,9 @@
 #define IDD_FONT 105
 #define IDD_CALENDAR 106
 
-// Commands of the menu, the accelerator table and the toolbar.
+// Commands of the menu, the accelerator table and the toolbar. Ctrl+Q sends
+// IDC_QUIT, which ends the program as Exit (IDC_EXIT) does.
+#define IDC_QUIT 1
 #define IDC_CALENDAR 107
 #define IDC_TODAY 108
 #define IDC_NEXT_DAY 109

@@ -277,6 +277,7 @@ int HandleCommand(HWND window, WPARAM wParam) {
     case IDC_CHECK_UPDATES: CheckForUpdates(App.MainWindow); return 0;
     case IDC_ABOUT: ShowAboutDialog(window); return 0;
     case IDC_FONT: OnFontCommand(window); return 0;
+    case IDC_QUIT:
     case IDC_EXIT: DestroyWindow(window); return 0;
     case IDC_COPY: CopyDayToClipboard(App.View, false); return 0;
     case IDC_APPEND: CopyDayToClipboard(App.View, true); return 0;
