@@ -45,3 +45,9 @@
 
 // The toolbar's control id.
 #define IDC_TOOLBAR 1
+
+// Texts of the string table: the toolbar buttons' names for screen readers.
+#define IDS_TOOLBAR_PREVIOUS_DAY 2100
+#define IDS_TOOLBAR_TODAY 2101
+#define IDS_TOOLBAR_NEXT_DAY 2102
+#define IDS_TOOLBAR_FONT 2103

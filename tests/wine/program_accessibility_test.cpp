@@ -1,5 +1,6 @@
 // The main window read as a screen reader reads it, from another process:
-// the client object's name, value, role, state and children against
+// the toolbar's named buttons, and the client object's name, value, role,
+// state and children against
 // zelvan-cli and the text a Copy of the same day puts on the clipboard (the
 // clipboard scenarios check that text against the clipboard itself); the
 // events of a new day, and none for scrolling or Reverse.
@@ -58,6 +59,16 @@ TEST_F(Accessibility, ScreenReaderReadsTheDayAndHearsItChange) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(ExpectReads(run_.Window, ScenarioDay(0), L"1 January 2025"));
   const std::wstring value = ReadClient(run_.Window, CHILDID_SELF).Value;
+
+  // The toolbar's buttons are push buttons with their names.
+  HWND toolbar = FindWindowExW(run_.Window, nullptr, L"ToolbarWindow32", nullptr);
+  EXPECT_EQ(ReadClient(toolbar, CHILDID_SELF).Children, 4);
+  const wchar_t* const names[] = {L"Previous day", L"Today", L"Next day", L"Font"};
+  for (LONG k = 1; k <= 4; ++k) {
+    const AccessibleElement button = ReadClient(toolbar, k);
+    EXPECT_EQ(button.Name, names[k - 1]);
+    EXPECT_EQ(button.Role, ROLE_SYSTEM_PUSHBUTTON);
+  }
 
   ASSERT_TRUE(ListenForChanges(run_.ProcessId));
   SendMessageW(run_.Window, WM_KEYDOWN, VK_DOWN, 1);

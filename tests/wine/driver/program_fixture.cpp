@@ -1,8 +1,11 @@
 #include "tests/wine/driver/program_fixture.h"
 
 #include <cctype>
+#include <vector>
 
+#include "common/dpi.h"
 #include "shell/rtl_detection.h"
+#include "shell/toolbar_pictures.h"
 #include "tests/wine/driver/window_capture.h"
 #include "tests/wine/wine_test_support.h"
 
@@ -23,6 +26,53 @@ int BandRows(const Picture& picture) {
 }
 
 }  // namespace
+
+void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<bool(uint32_t)>& isInk,
+                           const std::function<bool(uint32_t)>& drawnInk) {
+  const ToolbarPictures* drawn = &kToolbarPictures[0];
+  for (const ToolbarPictures& strip : kToolbarPictures) {
+    if (strip.Size <= ScaleToDpi(16, dpi)) drawn = &strip;
+  }
+  const int size = drawn->Size;
+  HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HBITMAP strip = static_cast<HBITMAP>(
+      LoadImageW(program, MAKEINTRESOURCEW(drawn->Resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (program != nullptr) FreeLibrary(program);
+  ASSERT_NE(strip, nullptr);
+  BITMAP bitmap = {};
+  GetObjectW(strip, sizeof bitmap, &bitmap);
+  const int width = bitmap.bmWidth;
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * size);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, strip, 0, size, pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(strip);
+  ASSERT_EQ(rows, size);
+  Picture bar;
+  ASSERT_TRUE(CaptureWindow(toolbar, &bar));
+  int left = 0;
+  for (int k = 0; k < 4; ++k) {
+    auto matches = [&](int x, int y) {
+      for (int j = 0; j < size; ++j) {
+        for (int i = 0; i < size; ++i) {
+          if (isInk(PixelOf(bar, x + i, y + j)) != drawnInk(pixels[j * width + k * size + i] & 0xFFFFFF)) {
+            return false;
+          }
+        }
+      }
+      return true;
+    };
+    bool found = false;
+    for (int x = left; x + size <= bar.Width && !found; ++x) {
+      for (int y = 0; y + size <= bar.Height && !found; ++y) found = matches(x, y);
+      if (found) left = x + size;
+    }
+    EXPECT_TRUE(found) << "picture " << k << " of " << size << " pixels at " << dpi << " DPI";
+  }
+}
 
 std::string Narrow(const std::wstring& text) {
   std::string out;
