@@ -17,6 +17,7 @@ HFONT InitLinkButton(HWND dialog);
 // Subclass procedure of the link button: the hand cursor over it.
 LRESULT CALLBACK LinkButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Draws the link text in the system's link colour on the dialog's background
-// colour, filling the owner-drawn item's rectangle first.
+// Draws the link text in the link colour (blue, or in high contrast the
+// system's link colour) on the dialog's background colour, filling the
+// owner-drawn item's rectangle first.
 void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item);

@@ -1,8 +1,8 @@
 // The colours of what the program paints on the screen, in one place: the
 // fixed blue, black, light grey and white, or, while the system's high-contrast
 // mode is on (SPI_GETHIGHCONTRAST), the system's colours; the toolbar's
-// pictures and the About link take system colours either way. Printers always
-// get the fixed colours (the paper is white). The mode is read on first use and
+// pictures take the button colours either way. Printers always get the fixed
+// colours (the paper is white). The mode is read on first use and
 // again when the main window or the calendar hears of a change
 // (WM_SETTINGCHANGE, WM_SYSCOLORCHANGE).
 #pragma once
@@ -23,7 +23,7 @@ enum class ColourRole {
   Marked,      // the marked day and month of the calendar: black, or the highlight colour
   MarkedInk,   // text and outline on it: white, or the highlight text colour
   Face,        // the calendar's background: the button face colour either way
-  Link,        // a web link: the system's link (hot-light) colour either way
+  Link,        // a web link: blue, or the system's link (hot-light) colour
 };
 
 // A colour the program's pictures (the toolbar's) are drawn with, and the

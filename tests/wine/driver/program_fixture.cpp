@@ -27,17 +27,17 @@ int BandRows(const Picture& picture) {
 
 }  // namespace
 
-void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<bool(uint32_t)>& isInk,
-                           const std::function<bool(uint32_t)>& drawnInk) {
-  const ToolbarPictures* drawn = &kToolbarPictures[0];
+void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<int(uint32_t)>& shown,
+                           const std::function<int(uint32_t)>& drawn) {
+  const ToolbarPictures* pictures = &kToolbarPictures[0];
   for (const ToolbarPictures& strip : kToolbarPictures) {
-    if (strip.Size <= ScaleToDpi(16, dpi)) drawn = &strip;
+    if (strip.Size <= ScaleToDpi(16, dpi)) pictures = &strip;
   }
-  const int size = drawn->Size;
+  const int size = pictures->Size;
   HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr,
                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   HBITMAP strip = static_cast<HBITMAP>(
-      LoadImageW(program, MAKEINTRESOURCEW(drawn->Resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      LoadImageW(program, MAKEINTRESOURCEW(pictures->Resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (program != nullptr) FreeLibrary(program);
   ASSERT_NE(strip, nullptr);
   BITMAP bitmap = {};
@@ -58,7 +58,7 @@ void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<bool(uint3
     auto matches = [&](int x, int y) {
       for (int j = 0; j < size; ++j) {
         for (int i = 0; i < size; ++i) {
-          if (isInk(PixelOf(bar, x + i, y + j)) != drawnInk(pixels[j * width + k * size + i] & 0xFFFFFF)) {
+          if (shown(PixelOf(bar, x + i, y + j)) != drawn(pixels[j * width + k * size + i] & 0xFFFFFF)) {
             return false;
           }
         }

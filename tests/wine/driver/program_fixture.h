@@ -58,10 +58,10 @@ std::string QueryWithRegExe(const wchar_t* name, DWORD* exitCode);
 
 // Expects the program's toolbar to show its four pictures whole and
 // unstretched, left to right: those of the strip drawn for its picture size at
-// dpi, found pixel for pixel, where a shown pixel (0x00RRGGBB) is ink as isInk
-// says and a drawn one as drawnInk says.
-void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<bool(uint32_t)>& isInk,
-                           const std::function<bool(uint32_t)>& drawnInk);
+// dpi, found pixel for pixel, where each shown pixel (0x00RRGGBB) is of the
+// kind shown says that its drawn pixel is of as drawn says.
+void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<int(uint32_t)>& shown,
+                           const std::function<int(uint32_t)>& drawn);
 
 class ProgramTest : public testing::Test {
  protected:
