@@ -75,10 +75,6 @@ TEST(WheelRows, WholeNotchesScrollAndTheRestIsKeptInOneDirection) {
     EXPECT_EQ(WheelRows(&remainder, c.distance), c.rows) << c.remainder << " + " << c.distance;
     EXPECT_EQ(remainder, c.left) << c.remainder << " + " << c.distance;
   }
-  int32_t remainder = 0;
-  int64_t rows = 0;
-  for (int i = 0; i < 8; ++i) rows += WheelRows(&remainder, -30);
-  EXPECT_EQ(rows, 2) << "eight touchpad steps of -30 are two notches";
 }
 
 // Lines of the day's stream, one per record: heading 25 high, others 20;

@@ -90,8 +90,7 @@ class DisplayScaling : public ProgramTest, public testing::WithParamInterface<in
     sizes.Heading = TopRowHeight(bar.bottom - bar.top);
     sizes.Entry = TopRowHeight(bar.bottom - bar.top);
     sizes.Rows = RowCount();
-    // Their black, blue and red marks (the toolbar's background and the page's
-    // white are the theme's).
+    // Their black, blue and red marks (background and page white are the theme's).
     auto mark = [](uint32_t colour) { return colour == 0 || colour == 0x0000FF || colour == 0xFF0000 ? 1 : 0; };
     ExpectToolbarPictures(toolbar, dpi, mark, mark);
     if (!calendar) return sizes;

@@ -118,9 +118,7 @@ TEST(ProgramResources, MenuShortcutsAgreeWithTheAcceleratorTable) {
   for (const MenuItem& item : items) {
     if (item.shortcut.empty()) continue;
     bool found = false;
-    for (const ACCEL& accel : table) {
-      found |= ShortcutText(accel) == item.shortcut && CarriedOutAs(accel.cmd) == item.id;
-    }
+    for (const ACCEL& accel : table) found |= ShortcutText(accel) == item.shortcut && CarriedOutAs(accel.cmd) == item.id;
     EXPECT_TRUE(found) << "menu item " << item.id << " shows a shortcut the table lacks";
   }
   for (const ACCEL& accel : table) {

@@ -30,45 +30,35 @@ int BandRows(const Picture& picture) {
 void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<int(uint32_t)>& shown,
                            const std::function<int(uint32_t)>& drawn) {
   const ToolbarPictures* pictures = &kToolbarPictures[0];
-  for (const ToolbarPictures& strip : kToolbarPictures) {
-    if (strip.Size <= ScaleToDpi(16, dpi)) pictures = &strip;
-  }
+  for (const ToolbarPictures& strip : kToolbarPictures) pictures = strip.Size <= ScaleToDpi(16, dpi) ? &strip : pictures;
   const int size = pictures->Size;
-  HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  HBITMAP strip = static_cast<HBITMAP>(
-      LoadImageW(program, MAKEINTRESOURCEW(pictures->Resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (program != nullptr) FreeLibrary(program);
-  ASSERT_NE(strip, nullptr);
-  BITMAP bitmap = {};
-  GetObjectW(strip, sizeof bitmap, &bitmap);
-  const int width = bitmap.bmWidth;
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * size);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, strip, 0, size, pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  // The kind of each pixel of the four pictures as drawn, row after row.
+  HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HGDIOBJ strip = LoadImageW(program, MAKEINTRESOURCEW(pictures->Resource), IMAGE_BITMAP, 0, 0, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, strip);
+  std::vector<int> kinds;
+  for (int j = 0; j < size * 4 * size; ++j) {
+    const COLORREF c = GetPixel(dc, j % (4 * size), j / (4 * size));
+    kinds.push_back(drawn((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c)));
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
   DeleteObject(strip);
-  ASSERT_EQ(rows, size);
+  FreeLibrary(program);
   Picture bar;
-  ASSERT_TRUE(CaptureWindow(toolbar, &bar));
-  int left = 0;
-  for (int k = 0; k < 4; ++k) {
-    auto matches = [&](int x, int y) {
-      for (int j = 0; j < size; ++j) {
-        for (int i = 0; i < size; ++i) {
-          if (shown(PixelOf(bar, x + i, y + j)) != drawn(pixels[j * width + k * size + i] & 0xFFFFFF)) {
-            return false;
-          }
-        }
-      }
-      return true;
-    };
+  ASSERT_TRUE(strip != nullptr && CaptureWindow(toolbar, &bar));
+  auto matches = [&](int k, int x, int y) {
+    for (int j = 0; j < size * size; ++j) {
+      if (shown(PixelOf(bar, x + j % size, y + j / size)) != kinds[(j / size) * 4 * size + k * size + j % size]) return false;
+    }
+    return true;
+  };
+  for (int k = 0, x = 0; k < 4; ++k, x += size) {
     bool found = false;
-    for (int x = left; x + size <= bar.Width && !found; ++x) {
-      for (int y = 0; y + size <= bar.Height && !found; ++y) found = matches(x, y);
-      if (found) left = x + size;
+    while (!found && x + size <= bar.Width) {
+      for (int y = 0; y + size <= bar.Height && !found; ++y) found = matches(k, x, y);
+      if (!found) ++x;
     }
     EXPECT_TRUE(found) << "picture " << k << " of " << size << " pixels at " << dpi << " DPI";
   }
