@@ -46,6 +46,7 @@ int ChildCommand(HWND toolbar, int32_t child) {
   return button.idCommand;
 }
 
+// Children: the buttons, left to right.
 int32_t ChildCount(HWND toolbar) { return static_cast<int32_t>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)); }
 
 // A button's name: a copy of its string-table text; none for the toolbar itself.
@@ -63,6 +64,7 @@ WideChar* Text(HWND toolbar, int32_t child, AccessibleField field) {
   return nullptr;
 }
 
+// The toolbar itself is a tool bar, each child a push button.
 int32_t Role(HWND, int32_t child) { return child == CHILDID_SELF ? ROLE_SYSTEM_TOOLBAR : ROLE_SYSTEM_PUSHBUTTON; }
 
 // A button's states as the toolbar keeps them.
@@ -77,6 +79,7 @@ uint32_t State(HWND toolbar, int32_t child) {
   return states;
 }
 
+// A button's box in the toolbar's client coordinates; false when it has none.
 bool Location(HWND toolbar, int32_t child, RECT* box) {
   return SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(child - 1), reinterpret_cast<LPARAM>(box)) != 0;
 }
