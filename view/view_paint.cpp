@@ -133,12 +133,15 @@ void DrawDateBand(DcHandle dc) {
 void PaintDateBand(DcHandle dc) {
   const DateBandBox& band = App.DateBand;
   FillRoleBox(dc, band.X, band.Y, band.Width, band.Height, ColourRole::Band);
-  // Its edge sets it apart where the band's colour is the window's (high contrast).
-  const int32_t edge = DateBandEdge();
-  FillRoleBox(dc, band.X, band.Y, band.Width, edge, ColourRole::BandEdge);
-  FillRoleBox(dc, band.X, band.Y + band.Height - edge, band.Width, edge, ColourRole::BandEdge);
-  FillRoleBox(dc, band.X, band.Y, edge, band.Height, ColourRole::BandEdge);
-  FillRoleBox(dc, band.X + band.Width - edge, band.Y, edge, band.Height, ColourRole::BandEdge);
+  // Its edge sets it apart where the band's colour is the window's (high
+  // contrast); in the fixed colours it is the band's own and left undrawn.
+  if (RoleColour(dc, ColourRole::BandEdge) != RoleColour(dc, ColourRole::Band)) {
+    const int32_t edge = DateBandEdge();
+    FillRoleBox(dc, band.X, band.Y, band.Width, edge, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X, band.Y + band.Height - edge, band.Width, edge, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X, band.Y, edge, band.Height, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X + band.Width - edge, band.Y, edge, band.Height, ColourRole::BandEdge);
+  }
   SetBkMode(dc, TRANSPARENT);
   DrawDateBand(dc);
 }

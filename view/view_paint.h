@@ -32,6 +32,7 @@ int32_t DateBandEdge();
 // band's text colour.
 void DrawDateBand(DcHandle dc);
 
-// The whole date band: filled with its colour, its edge drawn, then
-// DrawDateBand on a transparent background (the DC's background mode stays transparent).
+// The whole date band: filled with its colour, its edge drawn where it has a
+// colour of its own (high contrast), then DrawDateBand on a transparent
+// background (the DC's background mode stays transparent).
 void PaintDateBand(DcHandle dc);
