@@ -27,8 +27,9 @@ struct DisplayNumeral {
 // n (1..kMaxNumeralValue) in display order, written as numerals says.
 DisplayNumeral InDisplayOrder(int32_t n, DateNumerals numerals) {
   DisplayNumeral numeral = {};
-  const int32_t length = numerals == DateNumerals::Marked ? MarkedNumeralLetters(n, numeral.Letters)
-                                                          : NumeralLetters(n, numeral.Letters);
+  const int32_t length = numerals == DateNumerals::Marked
+                             ? MarkedNumeralLetters(n, NumeralUse::Date, numeral.Letters)
+                             : NumeralLetters(n, NumeralUse::Date, numeral.Letters);
   std::reverse(numeral.Letters, numeral.Letters + length);
   return numeral;
 }

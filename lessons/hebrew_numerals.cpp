@@ -11,7 +11,7 @@
 size_t FormatHebrewNumeral(int32_t n, char* out, size_t capacity) {
   if (n < 1 || n > kMaxHebrewNumeral) return 0;
   char marked[kMaxNumeralLetters + 2];
-  const int32_t count = MarkedNumeralLetters(n, marked);
+  const int32_t count = MarkedNumeralLetters(n, NumeralUse::Lesson, marked);
   std::vector<uint8_t> display(marked, marked + count);
   std::reverse(display.begin(), display.end());
   std::string utf8;

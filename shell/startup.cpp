@@ -54,10 +54,20 @@ void MainWindowStyles(DWORD* style, DWORD* extended) {
   if (App.Flags & kFlagScrollBarLeft) *extended |= WS_EX_LEFTSCROLLBAR;
 }
 
-// A stored show command that would leave the window hidden or is not one at
-// all gives way to the start-up show command.
+// A stored show command that would leave the window hidden or minimised (a
+// window closed while minimised), or is not one at all, gives way to the
+// start-up show command.
 int UsableShowCommand(int32_t stored, int fallback) {
-  return (stored > SW_HIDE && stored <= SW_MAX) ? stored : fallback;
+  switch (stored) {
+    case SW_SHOWNORMAL:
+    case SW_SHOWMAXIMIZED:
+    case SW_SHOWNOACTIVATE:
+    case SW_SHOW:
+    case SW_SHOWNA:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT: return stored;
+    default: return fallback;
+  }
 }
 
 // True if the box left, top, width, height (sizes below 1 taken as 1) shows on

@@ -117,12 +117,15 @@ int32_t ToolbarHeight() {
   return box.bottom - box.top;
 }
 
+int32_t DateBandEdge() { return ScaleToDpi(1, App.Dpi); }
+
 void DrawDateBand(DcHandle dc) {
   HGDIOBJ font = SelectObject(dc, App.DateBandFont);
   const COLORREF colour = SetTextColor(dc, RoleColour(dc, ColourRole::BandInk));
   const DateBandBox& band = App.DateBand;
-  DrawRun(dc, App.DateText, App.DateTextLength, band.X + 1, band.Y + 1, band.Width - 2,
-          band.Height - 2);
+  const int32_t edge = DateBandEdge();
+  DrawRun(dc, App.DateText, App.DateTextLength, band.X + edge, band.Y + edge,
+          band.Width - 2 * edge, band.Height - 2 * edge);
   SetTextColor(dc, colour);
   SelectObject(dc, font);
 }
@@ -130,6 +133,15 @@ void DrawDateBand(DcHandle dc) {
 void PaintDateBand(DcHandle dc) {
   const DateBandBox& band = App.DateBand;
   FillRoleBox(dc, band.X, band.Y, band.Width, band.Height, ColourRole::Band);
+  // Its edge sets it apart where the band's colour is the window's (high
+  // contrast); in the fixed colours it is the band's own and left undrawn.
+  if (RoleColour(dc, ColourRole::BandEdge) != RoleColour(dc, ColourRole::Band)) {
+    const int32_t edge = DateBandEdge();
+    FillRoleBox(dc, band.X, band.Y, band.Width, edge, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X, band.Y + band.Height - edge, band.Width, edge, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X, band.Y, edge, band.Height, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X + band.Width - edge, band.Y, edge, band.Height, ColourRole::BandEdge);
+  }
   SetBkMode(dc, TRANSPARENT);
   DrawDateBand(dc);
 }

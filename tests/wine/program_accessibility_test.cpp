@@ -1,9 +1,10 @@
 // The main window read as a screen reader reads it, from another process:
-// the client object's name, value, role, state and children against
-// zelvan-cli's published text in its reading form (geresh and gershayim); the
-// lessons scrolled out of view off-screen; the events of a new day, and none
-// for scrolling or Reverse. The font dialog's controls named and reached by
-// their labels, and the About link's focus rectangle.
+// the toolbar's named buttons, and the client object's name, value, role,
+// state and children against zelvan-cli's published text in its reading form
+// (geresh and gershayim); the lessons scrolled out of view off-screen; the
+// events of a new day, and none for scrolling or Reverse. The font dialog's
+// controls named and reached by their labels, and the About link's focus
+// rectangle.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -109,6 +110,13 @@ TEST_F(Accessibility, ScreenReaderReadsTheDayAndHearsItChange) {
   ASSERT_NO_FATAL_FAILURE(ExpectReads(run_.Window, ScenarioDay(0), L"1 January 2025"));
   const std::wstring value = ReadClient(run_.Window, CHILDID_SELF).Value;
   EXPECT_EQ(OffScreen(run_.Window), "01") << "at the top: the last lesson is below the window";
+
+  // The toolbar's buttons: push buttons with their names.
+  HWND toolbar = FindWindowExW(run_.Window, nullptr, L"ToolbarWindow32", nullptr);
+  EXPECT_EQ(ReadClient(toolbar, CHILDID_SELF).Children, 4);
+  const wchar_t* const names[] = {L"Previous day", L"Today", L"Next day", L"Font"};
+  for (LONG k = 1; k <= 4; ++k) EXPECT_EQ(ReadClient(toolbar, k).Name, names[k - 1]) << k;
+  EXPECT_EQ(ReadClient(toolbar, 4).Role, ROLE_SYSTEM_PUSHBUTTON);
 
   ASSERT_TRUE(ListenForChanges(run_.ProcessId));
   SendMessageW(run_.Window, WM_KEYDOWN, VK_DOWN, 1);
