@@ -16,7 +16,9 @@
 #define IDD_FONT 105
 #define IDD_CALENDAR 106
 
-// Commands of the menu, the accelerator table and the toolbar.
+// Commands of the menu, the accelerator table and the toolbar. Ctrl+Q sends
+// IDC_QUIT, which ends the program as Exit (IDC_EXIT) does.
+#define IDC_QUIT 1
 #define IDC_CALENDAR 107
 #define IDC_TODAY 108
 #define IDC_NEXT_DAY 109
@@ -73,4 +75,9 @@
 #define IDS_MONTH_FIRST 2080         // .. 2091
 #define IDS_DAY_IN_WORDS 2092        // %1 weekday, %2 day, %3 month, %4 year, %5 Hebrew date
 // The calendar's weekday headings, from Sunday.
-#define IDS_WEEKDAY_LETTER_FIRST 2096  // .. 2102
+#define IDS_WEEKDAY_LETTER_FIRST 2112  // .. 2118
+// The toolbar buttons' names for screen readers.
+#define IDS_TOOLBAR_PREVIOUS_DAY 2100
+#define IDS_TOOLBAR_TODAY 2101
+#define IDS_TOOLBAR_NEXT_DAY 2102
+#define IDS_TOOLBAR_FONT 2103

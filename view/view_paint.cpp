@@ -25,7 +25,7 @@ int32_t WordLength(const uint8_t* text) {
 void PaintRule(HDC dc, const LineEntry* entry, int32_t y, int32_t dpi) {
   HGDIOBJ brush = SelectRoleBrush(dc, ColourRole::Ink);
   HGDIOBJ pen = SelectRolePen(dc, ColourRole::Ink);
-  const int32_t thickness = ScaleToDpi(1, dpi);
+  const int32_t thickness = LineWidthForDpi(dpi);
   int32_t top = y + entry->Height / 2 - (thickness - 1) / 2;
   Rectangle(dc, entry->X, top, entry->X + entry->Width, top + thickness);
   SelectObject(dc, pen);
@@ -119,12 +119,15 @@ int32_t ToolbarHeight() {
   return box.bottom - box.top;
 }
 
+int32_t DateBandEdge() { return ScaleToDpi(1, App.Dpi); }
+
 void DrawDateBand(DcHandle dc) {
   HGDIOBJ font = SelectObject(dc, App.DateBandFont);
   const COLORREF colour = SetTextColor(dc, RoleColour(dc, ColourRole::BandInk));
   const DateBandBox& band = App.DateBand;
-  DrawRun(dc, App.DateText, App.DateTextLength, band.X + 1, band.Y + 1, band.Width - 2,
-          band.Height - 2);
+  const int32_t edge = DateBandEdge();
+  DrawRun(dc, App.DateText, App.DateTextLength, band.X + edge, band.Y + edge,
+          band.Width - 2 * edge, band.Height - 2 * edge);
   SetTextColor(dc, colour);
   SelectObject(dc, font);
 }
@@ -133,6 +136,15 @@ void PaintDateBand(DcHandle dc) {
   UseUnmirroredLayout(dc);
   const DateBandBox& band = App.DateBand;
   FillRoleBox(dc, band.X, band.Y, band.Width, band.Height, ColourRole::Band);
+  // Its edge sets it apart where the band's colour is the window's (high
+  // contrast); in the fixed colours it is the band's own and left undrawn.
+  if (RoleColour(dc, ColourRole::BandEdge) != RoleColour(dc, ColourRole::Band)) {
+    const int32_t edge = DateBandEdge();
+    FillRoleBox(dc, band.X, band.Y, band.Width, edge, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X, band.Y + band.Height - edge, band.Width, edge, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X, band.Y, edge, band.Height, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X + band.Width - edge, band.Y, edge, band.Height, ColourRole::BandEdge);
+  }
   SetBkMode(dc, TRANSPARENT);
   DrawDateBand(dc);
 }

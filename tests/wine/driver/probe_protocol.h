@@ -22,7 +22,8 @@ enum ProbeQuery : uint32_t {
   kProbeMenuState = 2,  // GetMenuState of the window's menu, by command id (argument)
   kProbePlacement = 3,  // GetWindowPlacement: showCmd, normal left, top, right, bottom
   kProbeHighContrast = 4,  // argument 1: high contrast on, with the dark scheme; 0: off
-  kProbeMenuText = 5,      // GetMenuStringW of the window's menu: the item of command id
+  kProbeSmallIcon = 5,  // the class's small icon (GCLP_HICONSM): its width and height
+  kProbeMenuText = 6,      // GetMenuStringW of the window's menu: the item of command id
                            // (argument), or the menu bar's title at position argument - 0x10000
 };
 constexpr uint32_t kProbeMenuTitle = 0x10000;  // added to a menu bar position for kProbeMenuText
