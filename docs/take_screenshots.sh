@@ -49,7 +49,11 @@ if [ -n "$setup" ]; then
   ZELVAN_SCREENSHOT_DIR="$shots" xvfb-run -a -s "-screen 0 2048x1536x24" \
     "$root/cmake/wine-run.sh" "$build/tests/wine/wine_setup_tests.exe" "$setup" "$dist" \
     --gtest_filter=Release.PagesAndAPathLeftAsItIs
-  for name in setup-welcome setup-components setup-finish setup-uninstall setup-welcome-192dpi; do
+  ZELVAN_SCREENSHOT_DIR="$shots" LC_ALL=he_IL.UTF-8 xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$root/cmake/wine-run.sh" "$build/tests/wine/wine_setup_tests.exe" "$setup" "$dist" \
+    --gtest_filter=Release.HebrewPages
+  for name in setup-welcome setup-components setup-finish setup-uninstall setup-welcome-192dpi \
+      hebrew-setup-welcome hebrew-setup-components hebrew-setup-finish hebrew-setup-uninstall; do
     convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
     echo "docs/$name.png"
   done
