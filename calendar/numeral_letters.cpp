@@ -46,3 +46,14 @@ int32_t NumeralLetters(int32_t n, NumeralUse use, char* out) {
   out[length] = 0;
   return length;
 }
+
+int32_t MarkedNumeralLetters(int32_t n, NumeralUse use, char* out) {
+  char letters[kMaxNumeralLetters + 1];
+  const int32_t count = NumeralLetters(n, use, letters);
+  if (count == 0) return 0;
+  const int32_t before = count == 1 ? 1 : count - 1;  // letters before the mark
+  memcpy(out, letters, static_cast<size_t>(before));
+  out[before] = count == 1 ? '\'' : '"';
+  memcpy(out + before + 1, letters + before, static_cast<size_t>(count - before) + 1);
+  return count + 1;
+}

@@ -20,3 +20,10 @@ enum class NumeralUse { Date, Lesson };
 // spells no word. Returns the number of letters, or 0 (out untouched) for n
 // outside the range.
 int32_t NumeralLetters(int32_t n, NumeralUse use, char* out);
+
+// Writes the letters of n as NumeralLetters does for use, with the numeral's
+// mark in ASCII: ' after a single letter (alef'), " before the last of several
+// (yod"bet, tet"vav), zero-terminated into out (room for kMaxNumeralLetters + 2
+// bytes). Returns the bytes written before the zero (letters and mark), or 0
+// (out untouched) for n outside the range.
+int32_t MarkedNumeralLetters(int32_t n, NumeralUse use, char* out);

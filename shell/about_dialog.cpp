@@ -145,8 +145,11 @@ void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item) {
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
   SetTextColor(item->hDC, RoleColour(item->hDC, ColourRole::Link));
   SetBkMode(item->hDC, TRANSPARENT);
-  ExtTextOutW(item->hDC, 0, GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED, &item->rcItem, text, length,
-              nullptr);
+  ExtTextOutW(item->hDC, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED,
+              &item->rcItem, text, length, nullptr);
+  if ((item->itemState & ODS_FOCUS) != 0 && (item->itemState & ODS_NOFOCUSRECT) == 0) {
+    DrawFocusRect(item->hDC, &item->rcItem);
+  }
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

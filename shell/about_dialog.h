@@ -19,5 +19,7 @@ LRESULT CALLBACK LinkButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Draws the link text in the link colour (blue, or in high contrast the
 // system's link colour) on the dialog's background colour, filling the
-// owner-drawn item's rectangle first.
+// owner-drawn item's rectangle first, the text an edge in from each side; with
+// the keyboard focus, while the system shows focus cues, a focus rectangle on
+// the item's border.
 void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item);

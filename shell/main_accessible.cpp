@@ -7,7 +7,6 @@
 #include "common/accessible_object.h"
 #include "common/app_state.h"
 #include "lessons/text_stream.h"
-#include "output/clipboard_text.h"
 #include "view/lesson_view.h"
 #include "view/reading_text.h"
 #include "view/view_scroll.h"
@@ -24,9 +23,7 @@ bool IsDateBand(HWND window, int32_t child) { return child == ChildCount(window)
 WideChar* Text(HWND window, int32_t child, AccessibleField field) {
   const bool name = field == AccessibleField::Name;
   if (child == CHILDID_SELF) {
-    if (name) return DayNameText(App.Day);
-    int32_t result = 0;
-    return DayTextToReading(ShownText(), &result);
+    return name ? DayNameText(App.Day) : DayReadingText(ShownText());
   }
   if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : nullptr;
   return LessonPartText(ShownText(), child, name ? LessonPart::Heading : LessonPart::Entry);
@@ -35,11 +32,6 @@ WideChar* Text(HWND window, int32_t child, AccessibleField field) {
 int32_t Role(HWND window, int32_t child) {
   if (child == CHILDID_SELF) return ROLE_SYSTEM_DOCUMENT;
   return IsDateBand(window, child) ? ROLE_SYSTEM_STATICTEXT : ROLE_SYSTEM_TEXT;
-}
-
-uint32_t State(HWND, int32_t child) {
-  if (child == CHILDID_SELF) return STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
-  return STATE_SYSTEM_READONLY;
 }
 
 // Box of the lines of lesson that the text area shows now, found as painting
@@ -74,6 +66,14 @@ bool Location(HWND window, int32_t child, RECT* box) {
   const DateBandBox& band = App.DateBand;
   *box = RECT{band.X, band.Y, band.X + band.Width, band.Y + band.Height};
   return true;
+}
+
+// A lesson none of whose lines the text area shows is off-screen.
+uint32_t State(HWND window, int32_t child) {
+  if (child == CHILDID_SELF) return STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
+  RECT box;
+  if (!Location(window, child, &box)) return STATE_SYSTEM_READONLY | STATE_SYSTEM_OFFSCREEN;
+  return STATE_SYSTEM_READONLY;
 }
 
 const AccessibleContent kMainWindowContent = {ChildCount, Text, Role, State, Location};

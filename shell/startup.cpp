@@ -116,16 +116,21 @@ void RescaleStoredSize(HWND window, int32_t left, int32_t top, int32_t width, in
 }  // namespace
 
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
-  WNDCLASSW windowClass = {};
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = MainWindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZELVAN));
+  // The caption's and the taskbar's small icon: the image drawn for that size.
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZELVAN), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN);
   windowClass.lpszClassName = className;
-  RegisterClassW(&windowClass);
+  RegisterClassExW(&windowClass);
 }
 
 void RestoreWindowPlacement(HWND window, int showCommand) {

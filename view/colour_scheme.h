@@ -1,5 +1,5 @@
 // The colours of what the program paints on the screen, in one place: the
-// fixed blue, black, light grey and white, or, while the system's high-contrast
+// fixed blue, black, two greys and white, or, while the system's high-contrast
 // mode is on (SPI_GETHIGHCONTRAST), the system's colours; the toolbar's
 // pictures take the button colours either way. Printers always get the fixed
 // colours (the paper is white). The mode is read on first use and
@@ -23,6 +23,7 @@ enum class ColourRole {
   Marked,      // the marked day and month of the calendar: black, or the highlight colour
   MarkedInk,   // text and outline on it: white, or the highlight text colour
   Face,        // the calendar's background: the button face colour either way
+  Disabled,    // what cannot be used (a calendar button past the range): grey, or the grey text colour
   Link,        // a web link: blue, or the system's link (hot-light) colour
 };
 

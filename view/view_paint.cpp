@@ -24,7 +24,7 @@ int32_t WordLength(const uint8_t* text) {
 void PaintRule(HDC dc, const LineEntry* entry, int32_t y, int32_t dpi) {
   HGDIOBJ brush = SelectRoleBrush(dc, ColourRole::Ink);
   HGDIOBJ pen = SelectRolePen(dc, ColourRole::Ink);
-  const int32_t thickness = ScaleToDpi(1, dpi);
+  const int32_t thickness = LineWidthForDpi(dpi);
   int32_t top = y + entry->Height / 2 - (thickness - 1) / 2;
   Rectangle(dc, entry->X, top, entry->X + entry->Width, top + thickness);
   SelectObject(dc, pen);

@@ -143,11 +143,27 @@ TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
   EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
   DeleteObject(toolbar);
 
-  for (int size : {16, 32}) {
+  // The icon: an image of its own for each size Windows asks for at 100 % to
+  // 200 % scaling, in 32-bit colour; the system loads each at its size.
+  HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(IDI_ZELVAN), RT_GROUP_ICON);
+  ASSERT_NE(group, nullptr);
+  const BYTE* directory = static_cast<const BYTE*>(LockResource(LoadResource(program, group)));
+  const WORD count = *reinterpret_cast<const WORD*>(directory + 4);
+  std::wstring sizes;
+  for (WORD i = 0; i < count; ++i) {
+    const BYTE* entry = directory + 6 + 14 * i;  // width, height, colours, reserved, planes, bit count, ...
+    const int size = entry[0] == 0 ? 256 : entry[0];
+    sizes += std::to_wstring(size) + L"x" + std::to_wstring(*reinterpret_cast<const WORD*>(entry + 6)) + L" ";
     HICON icon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(IDI_ZELVAN), IMAGE_ICON, size, size, 0));
-    EXPECT_NE(icon, nullptr) << size;
+    ICONINFO info = {};
+    BITMAP colour = {};
+    EXPECT_TRUE(icon && GetIconInfo(icon, &info) && GetObjectW(info.hbmColor, sizeof colour, &colour) &&
+                colour.bmWidth == size) << size;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     if (icon) DestroyIcon(icon);
   }
+  EXPECT_EQ(sizes, L"16x32 20x32 24x32 32x32 40x32 48x32 64x32 256x32 ");
   for (int dialog : {IDD_ABOUT, IDD_FONT, IDD_CALENDAR}) {
     EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(dialog), RT_DIALOG), nullptr) << dialog;
   }
