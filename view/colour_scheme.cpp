@@ -25,9 +25,9 @@ const RoleColours& ColoursOf(ColourRole role) {
       {RGB(192, 192, 192), LTGRAY_BRUSH, kNoStock, COLOR_BTNTEXT, false},             // BandEdge
       {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_HIGHLIGHT, false},                 // Marked
       {RGB(255, 255, 255), WHITE_BRUSH, WHITE_PEN, COLOR_HIGHLIGHTTEXT, false},       // MarkedInk
-      {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},  // Face: the system's either way
-      {RGB(128, 128, 128), GRAY_BRUSH, kNoStock, COLOR_GRAYTEXT, false},               // Disabled
-      {RGB(0, 0, 255), kNoStock, kNoStock, COLOR_HOTLIGHT, false},                    // Link
+      {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},        // Face: the system's either way
+      {RGB(128, 128, 128), GRAY_BRUSH, kNoStock, COLOR_GRAYTEXT, false},  // Disabled
+      {RGB(0, 0, 255), kNoStock, kNoStock, COLOR_HOTLIGHT, false},    // Link
   };
   static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(ColourRole::Link) + 1,
                 "one entry per role");
