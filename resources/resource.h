@@ -47,9 +47,9 @@
 #define IDC_TOOLBAR 1
 
 // The Language menu's choices.
-#define IDC_LANGUAGE_AUTOMATIC 40101
-#define IDC_LANGUAGE_ENGLISH 40102
-#define IDC_LANGUAGE_HEBREW 40103
+#define IDC_LANGUAGE_AUTOMATIC 40201
+#define IDC_LANGUAGE_ENGLISH 40202
+#define IDC_LANGUAGE_HEBREW 40203
 
 // String-table entries. Each block of 16 ids is one resource; every block has
 // an English and a Hebrew twin. A "%1" in a text is filled in by the code.
