@@ -25,8 +25,10 @@ const RoleColours& ColoursOf(ColourRole role) {
       {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_HIGHLIGHT, false},                 // Marked
       {RGB(255, 255, 255), WHITE_BRUSH, WHITE_PEN, COLOR_HIGHLIGHTTEXT, false},       // MarkedInk
       {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},  // Face: the system's either way
+      {RGB(0, 128, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},                  // Learned
+      {RGB(192, 0, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},                  // Behind
   };
-  static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(ColourRole::Face) + 1,
+  static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(ColourRole::Behind) + 1,
                 "one entry per role");
   return kRoles[static_cast<int>(role)];
 }

@@ -1,9 +1,9 @@
 // The colours of what the program paints on the screen, in one place: the
-// fixed blue, black, light grey and white, or, while the system's high-contrast
-// mode is on (SPI_GETHIGHCONTRAST), the system's colours. Printers always get
-// the fixed colours (the paper is white). The mode is read on first use and
-// again when the main window or the calendar hears of a change
-// (WM_SETTINGCHANGE, WM_SYSCOLORCHANGE).
+// fixed blue, black, light grey and white (and the study marks' green and
+// red), or, while the system's high-contrast mode is on (SPI_GETHIGHCONTRAST),
+// the system's colours. Printers always get the fixed colours (the paper is
+// white). The mode is read on first use and again when the main window or the
+// calendar hears of a change (WM_SETTINGCHANGE, WM_SYSCOLORCHANGE).
 #pragma once
 #include <windows.h>
 
@@ -21,6 +21,8 @@ enum class ColourRole {
   Marked,      // the marked day and month of the calendar: black, or the highlight colour
   MarkedInk,   // text and outline on it: white, or the highlight text colour
   Face,        // the calendar's background: the button face colour either way
+  Learned,     // the mark of a learned lesson or day: dark green, or the window text colour
+  Behind,      // the mark of a day behind: dark red, or the window text colour
 };
 
 // Reads the high-contrast mode again (on a settings or colour change); true
