@@ -9,6 +9,7 @@
 #include "common/wide_text.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
+#include "view/mark_drawing.h"
 #include "view/text_device.h"
 
 namespace {
@@ -85,6 +86,23 @@ int32_t RunWidth(const CalendarState* cal, const uint8_t* run, int32_t count) {
   return width;
 }
 
+// Draws the study mark of day in the corner of its cell's inside (left, top):
+// a check when its lessons are learned, a dot when it is behind; on the
+// highlighted cell in the highlight's ink.
+void DrawDayMark(const CalendarState* cal, int32_t day, int32_t left, int32_t top, bool on) {
+  const DayStudyState state = CalendarStudyState(cal, DisplayedMonthDay(cal, day));
+  if (state != kDayLearned && state != kDayBehind) return;
+  const int32_t inside = cal->CellWidth - 1 < cal->CellHeight - 1 ? cal->CellWidth - 1 : cal->CellHeight - 1;
+  const int32_t size = inside * 9 / 20;
+  const int32_t x = left + cal->CellWidth - 1 - size - size / 8;
+  const int32_t y = top + cal->CellHeight - 1 - size - size / 8;
+  if (state == kDayLearned) {
+    DrawCheckMark(cal->Dc, x, y, size, on ? ColourRole::MarkedInk : ColourRole::Learned);
+  } else {
+    DrawBehindDot(cal->Dc, x, y, size, on ? ColourRole::MarkedInk : ColourRole::Behind);
+  }
+}
+
 }  // namespace
 
 void PaintCalendar(CalendarState* cal) {
@@ -118,6 +136,7 @@ void HighlightDayCell(CalendarState* cal, int32_t day, bool on) {
   } else {
     DrawAsciiText(dc, number, 2, left, top, cal->CellWidth, cal->CellHeight);
   }
+  DrawDayMark(cal, day, left, top, on);
   Reselect(dc, font);
 }
 
@@ -187,6 +206,7 @@ void DrawMonthGrid(CalendarState* cal) {
     if (!CalendarDayCell(cal, day, &row, &column)) continue;
     DrawAsciiText(dc, kDayNumbers + 2 * (day - 1), 2, gridLeft + column * cellWidth + 1,
                   gridTop + row * cellHeight + 1, cellWidth - 2, cellHeight - 2);
+    DrawDayMark(cal, day, gridLeft + column * cellWidth + 1, gridTop + row * cellHeight + 1, false);
   }
   Reselect(dc, beforeBold);
   SelectObject(dc, brush);

@@ -16,7 +16,8 @@ constexpr int32_t kAsciiTextLimit = 7;
 void PaintCalendar(CalendarState* cal);
 
 // Draws the cell of day (one that IsCalendarDayShown) highlighted (on) or
-// plain; other days draw nothing. The number uses the bold font, as in the grid.
+// plain, with its study mark; other days draw nothing. The number uses the
+// bold font, as in the grid.
 void HighlightDayCell(CalendarState* cal, int32_t day, bool on);
 
 // Draws the button of month (1..12, 13 in a leap year) inverted (on) or plain;
@@ -24,7 +25,8 @@ void HighlightDayCell(CalendarState* cal, int32_t day, bool on);
 void DrawMonthButton(CalendarState* cal, int32_t month, bool on);
 
 // Draws the grid of the displayed month: outlines, weekday letters, the
-// numbers of the days IsCalendarDayShown; clears a sixth week row that the
+// numbers of the days IsCalendarDayShown with their study marks (a check for
+// a day learned, a dot for a day behind); clears a sixth week row that the
 // previous sheet left.
 void DrawMonthGrid(CalendarState* cal);
 
