@@ -6,8 +6,10 @@
 
 #include "common/accessible_object.h"
 #include "common/app_state.h"
+#include "common/ui_text.h"
 #include "lessons/text_stream.h"
 #include "output/clipboard_text.h"
+#include "resources/resource.h"
 #include "view/lesson_view.h"
 #include "view/reading_text.h"
 #include "view/view_scroll.h"
@@ -19,6 +21,18 @@ const uint8_t* ShownText() { return App.View != nullptr ? App.View->Text : nullp
 
 // Children: the lessons 1..LessonCount, then the date band.
 int32_t ChildCount(HWND) { return LessonCount(ShownText()) + 1; }
+
+// True when lesson's mark box shows it learned.
+bool IsShownLearned(int32_t lesson) {
+  const LessonView* view = App.View;
+  return view != nullptr && HasTrack(view->MarkTracks & view->LearnedTracks, lesson - 1);
+}
+
+// The name of lesson: its heading, said learned when its mark shows it so.
+WideChar* LessonName(int32_t lesson) {
+  WideChar* heading = LessonPartText(ShownText(), lesson, LessonPart::Heading);
+  return IsShownLearned(lesson) ? WrapInUiText(IDS_LESSON_LEARNED, heading) : heading;
+}
 bool IsDateBand(HWND window, int32_t child) { return child == ChildCount(window); }
 
 WideChar* Text(HWND window, int32_t child, AccessibleField field) {
@@ -29,7 +43,7 @@ WideChar* Text(HWND window, int32_t child, AccessibleField field) {
     return DayTextToReading(ShownText(), &result);
   }
   if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : nullptr;
-  return LessonPartText(ShownText(), child, name ? LessonPart::Heading : LessonPart::Entry);
+  return name ? LessonName(child) : LessonPartText(ShownText(), child, LessonPart::Entry);
 }
 
 int32_t Role(HWND window, int32_t child) {
@@ -85,3 +99,7 @@ LRESULT AnswerMainWindowObject(HWND window, WPARAM flags, LPARAM objectId) {
 }
 
 void AnnounceShownDay(HWND window) { AnnounceClientChange(window, true); }
+
+void AnnounceLessonMark(HWND window, int32_t lesson) {
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, lesson);
+}
