@@ -6,7 +6,7 @@ namespace {
 
 // The check mark's outline in hundredths of its square, from the short
 // stroke's end round to the long stroke's.
-constexpr POINT kCheckShape[] = {{10, 52}, {40, 82}, {92, 28}, {80, 16}, {40, 58}, {22, 40}};
+constexpr POINT kCheckShape[] = {{6, 50}, {38, 84}, {96, 24}, {82, 10}, {38, 56}, {20, 36}};
 constexpr int kCheckPoints = sizeof kCheckShape / sizeof kCheckShape[0];
 
 }  // namespace
@@ -18,7 +18,7 @@ void DrawMarkBox(DcHandle dc, const MarkBox& box, bool learned) {
   FillRoleBox(dc, box.X + line, box.Y + line, box.Size - 2 * line, box.Size - 2 * line,
               ColourRole::Paper);
   if (learned) {
-    const int32_t inset = 2 * line;
+    const int32_t inset = line + box.Size / 10;
     DrawCheckMark(dc, box.X + inset, box.Y + inset, box.Size - 2 * inset, ColourRole::Learned);
   }
 }
