@@ -6,6 +6,8 @@
 #   scripts/fuzz.sh NAME [SECONDS]  run tests/fuzz/NAME_fuzz.cpp (default 60 s)
 #
 # The corpus grows in build/fuzz/corpus-NAME; findings are written to build/fuzz/.
+# A dictionary tests/fuzz/NAME.dict, when there is one, gives the fuzzer the
+# words of the format.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -20,5 +22,7 @@ name=$1 seconds=${2:-60}
 cmake --build "$dir" -j "$(nproc)" --target "${name}_fuzz"
 mkdir -p "$dir/corpus-$name"
 cd "$dir"
+dict=()
+[ -f "$root/tests/fuzz/$name.dict" ] && dict=(-dict="$root/tests/fuzz/$name.dict")
 exec "./tests/fuzz/${name}_fuzz" -max_total_time="$seconds" -print_final_stats=1 \
-  -artifact_prefix="$dir/" "corpus-$name"
+  -artifact_prefix="$dir/" "${dict[@]}" "corpus-$name"

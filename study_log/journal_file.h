@@ -12,7 +12,7 @@ enum JournalFileResult : int32_t {
   kJournalCannotRead = 1,   // exists but cannot be opened or read
   kJournalCannotWrite = 2,  // cannot be created, opened for appending, written or flushed
   kJournalNoMemory = 3,
-  kJournalBadPath = 4,      // empty, too long, or a folder
+  kJournalBadPath = 4,      // empty, too long, or no regular file (a folder, a device, a pipe)
 };
 
 // Reads the whole file at path into a new buffer (*bytes, released with free;
@@ -27,9 +27,18 @@ JournalFileResult ReadJournalFile(const PathChar* path, char** bytes, size_t* si
 // file) when needed, and flushes them to the disk before returning. A file
 // that does not end in '\n' (its last line cut short) gets one before the
 // bytes, so that they start a line of their own. Another program appending at
-// the same moment lands whole before or after. Only a regular file is
-// written: a folder, a device or a pipe is kJournalBadPath.
+// the same moment lands whole before or after: appenders take turns through
+// a lock on the byte at kAppendLockOffset (an fcntl lock, or LockFileEx, which
+// Wine maps to the same fcntl lock), waiting for it up to kAppendLockWaitMs;
+// where there are no locks the one write still lands whole, and the cost is
+// at worst a blank line, which says nothing. Only a regular file is written:
+// a folder, a device or a pipe is kJournalBadPath.
 JournalFileResult AppendJournalBytes(const PathChar* path, const char* bytes, size_t length);
+
+// The byte appenders lock, far past the end of any journal, and how long an
+// appender waits for it (milliseconds) before writing without it.
+constexpr uint64_t kAppendLockOffset = uint64_t{1} << 62;
+constexpr int32_t kAppendLockWaitMs = 2000;
 
 // Longest path, in PathChar units before its zero, that the journal accepts.
 constexpr size_t kMaxJournalPath = 1024;

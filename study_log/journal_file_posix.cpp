@@ -1,9 +1,11 @@
 // POSIX backend of the journal file: open, read, one write() with O_APPEND,
-// fsync.
+// fsync; appenders take turns through an fcntl lock.
+#define _FILE_OFFSET_BITS 64  // the lock's byte lies past 2 GiB
 #include <errno.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,6 +13,7 @@
 #include <ctime>
 
 #include "study_log/journal_file.h"
+#include "study_log/journal_read_whole.h"
 #include "study_log/study_journal.h"
 
 namespace {
@@ -97,13 +100,40 @@ bool WriteOnce(int fd, const char* bytes, size_t length) {
   return written >= 0 && static_cast<size_t>(written) == length;
 }
 
+// Takes the append lock of fd (opened for writing) within about
+// kAppendLockWaitMs; false when it cannot be had (held too long, or no locks
+// on this file system): the write then goes ahead without it.
+bool LockForAppend(int fd) {
+  struct flock lock = {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = static_cast<off_t>(kAppendLockOffset);
+  lock.l_len = 1;
+  const struct timespec pause = {0, 1000000};
+  for (int32_t waited = 0; waited < kAppendLockWaitMs; ++waited) {
+    if (fcntl(fd, F_SETLK, &lock) == 0) return true;
+    if (errno != EAGAIN && errno != EACCES && errno != EINTR) return false;
+    nanosleep(&pause, nullptr);
+  }
+  return false;
+}
+
+// JournalReadSome of the file descriptor at source.
+int64_t ReadSome(void* source, char* into, size_t room) {
+  ssize_t got;
+  do {
+    got = read(*static_cast<int*>(source), into, room);
+  } while (got < 0 && errno == EINTR);
+  return got;
+}
+
 // True when the file of fd (opened for reading too) is empty or ends in '\n';
 // also when its last byte cannot be read (nothing is then added).
 bool EndsWithNewline(int fd) {
   struct stat status;
-  if (fstat(fd, &status) != 0 || status.st_size == 0) return true;
   char last = '\n';
-  return pread(fd, &last, 1, status.st_size - 1) != 1 || last == '\n';
+  return fstat(fd, &status) != 0 || status.st_size == 0 ||
+         pread(fd, &last, 1, status.st_size - 1) != 1 || last == '\n';
 }
 
 }  // namespace
@@ -114,36 +144,10 @@ JournalFileResult ReadJournalFile(const char* path, char** bytes, size_t* size) 
   if (!UsablePath(path)) return kJournalBadPath;
   const Opened opened = OpenRegular(path, O_RDONLY, kJournalCannotRead);
   if (opened.Fd < 0) return opened.Missing ? kJournalOk : opened.Result;
-  const int fd = opened.Fd;
-  size_t capacity = 0;
-  size_t length = 0;
-  char* buffer = nullptr;
-  JournalFileResult result = kJournalOk;
-  while (true) {
-    if (length == capacity) {
-      const size_t grown = capacity == 0 ? 64 * 1024 : capacity * 2;
-      char* larger = grown > capacity ? static_cast<char*>(realloc(buffer, grown)) : nullptr;
-      if (!larger) {
-        result = kJournalNoMemory;
-        break;
-      }
-      buffer = larger;
-      capacity = grown;
-    }
-    const ssize_t got = read(fd, buffer + length, capacity - length);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) result = kJournalCannotRead;
-    if (got <= 0) break;
-    length += static_cast<size_t>(got);
-  }
+  int fd = opened.Fd;
+  const JournalFileResult result = ReadWholeJournal(ReadSome, &fd, bytes, size);
   close(fd);
-  if (result != kJournalOk || length == 0) {
-    free(buffer);
-    return result;
-  }
-  *bytes = buffer;
-  *size = length;
-  return kJournalOk;
+  return result;
 }
 
 JournalFileResult AppendJournalBytes(const char* path, const char* bytes, size_t length) {
@@ -159,6 +163,7 @@ JournalFileResult AppendJournalBytes(const char* path, const char* bytes, size_t
   }
   if (opened.Fd < 0) return opened.Result;
   const int fd = opened.Fd;
+  LockForAppend(fd);  // released by close
   // One buffer, one write: a newline first when the last line was cut short.
   const bool newline = !EndsWithNewline(fd);
   char* buffer = static_cast<char*>(malloc(length + 1));

@@ -1,5 +1,6 @@
 // Win32 backend of the journal file: CreateFileW, ReadFile, one WriteFile on
-// a handle opened with FILE_APPEND_DATA, FlushFileBuffers. Paths are UTF-16.
+// a handle opened with FILE_APPEND_DATA, FlushFileBuffers; appenders take
+// turns through LockFileEx. Paths are UTF-16.
 #include <windows.h>
 
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <cwchar>
 
 #include "study_log/journal_file.h"
+#include "study_log/journal_read_whole.h"
 #include "study_log/study_journal.h"
 
 namespace {
@@ -81,6 +83,28 @@ Opened OpenRegular(const wchar_t* path, DWORD access, DWORD disposition, Journal
   return Opened{handle, false, kJournalOk};
 }
 
+// Takes the append lock of handle (opened with FILE_READ_DATA) within about
+// kAppendLockWaitMs; false when it cannot be had: the write then goes ahead
+// without it.
+bool LockForAppend(HANDLE handle) {
+  OVERLAPPED at = {};
+  at.Offset = static_cast<DWORD>(kAppendLockOffset);
+  at.OffsetHigh = static_cast<DWORD>(kAppendLockOffset >> 32);
+  for (int32_t waited = 0; waited < kAppendLockWaitMs; ++waited) {
+    if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) return true;
+    if (GetLastError() != ERROR_LOCK_VIOLATION) return false;
+    Sleep(1);
+  }
+  return false;
+}
+
+// JournalReadSome of the file handle at source.
+int64_t ReadSome(void* source, char* into, size_t room) {
+  const DWORD want = room > 0x40000000u ? 0x40000000u : static_cast<DWORD>(room);
+  DWORD got = 0;
+  return ReadFile(*static_cast<HANDLE*>(source), into, want, &got, nullptr) ? got : -1;
+}
+
 // True when the file of handle (opened with FILE_READ_DATA) is empty or ends
 // in '\n'; also when its last byte cannot be read (nothing is then added).
 bool EndsWithNewline(HANDLE handle) {
@@ -103,39 +127,10 @@ JournalFileResult ReadJournalFile(const wchar_t* path, char** bytes, size_t* siz
   if (!UsablePath(path)) return kJournalBadPath;
   const Opened opened = OpenRegular(path, GENERIC_READ, OPEN_EXISTING, kJournalCannotRead);
   if (opened.Handle == INVALID_HANDLE_VALUE) return opened.Missing ? kJournalOk : opened.Result;
-  size_t capacity = 0;
-  size_t length = 0;
-  char* buffer = nullptr;
-  JournalFileResult result = kJournalOk;
-  while (true) {
-    if (length == capacity) {
-      const size_t grown = capacity == 0 ? 64 * 1024 : capacity * 2;
-      char* larger = grown > capacity ? static_cast<char*>(realloc(buffer, grown)) : nullptr;
-      if (!larger) {
-        result = kJournalNoMemory;
-        break;
-      }
-      buffer = larger;
-      capacity = grown;
-    }
-    const size_t room = capacity - length;
-    const DWORD want = room > 0x40000000u ? 0x40000000u : static_cast<DWORD>(room);
-    DWORD got = 0;
-    if (!ReadFile(opened.Handle, buffer + length, want, &got, nullptr)) {
-      result = kJournalCannotRead;
-      break;
-    }
-    if (got == 0) break;
-    length += got;
-  }
-  CloseHandle(opened.Handle);
-  if (result != kJournalOk || length == 0) {
-    free(buffer);
-    return result;
-  }
-  *bytes = buffer;
-  *size = length;
-  return kJournalOk;
+  HANDLE handle = opened.Handle;
+  const JournalFileResult result = ReadWholeJournal(ReadSome, &handle, bytes, size);
+  CloseHandle(handle);
+  return result;
 }
 
 JournalFileResult AppendJournalBytes(const wchar_t* path, const char* bytes, size_t length) {
@@ -153,6 +148,7 @@ JournalFileResult AppendJournalBytes(const wchar_t* path, const char* bytes, siz
     opened = OpenRegular(path, kAppend, OPEN_ALWAYS, kJournalCannotWrite);  // writable, not readable
   }
   if (opened.Handle == INVALID_HANDLE_VALUE) return opened.Result;
+  LockForAppend(opened.Handle);  // released by CloseHandle
   // One buffer, one write: a newline first when the last line was cut short.
   const bool newline = !EndsWithNewline(opened.Handle);
   char* buffer = static_cast<char*>(malloc(length + 1));

@@ -50,9 +50,9 @@ struct TrackProgress {
 constexpr int32_t kPaceWeekDays = 7;
 constexpr int32_t kPaceMonthDays = 30;
 
-// Lessons a day that learn behind lessons and the days lessons due from today
-// on within days days: (behind + days) / days rounded up, so that keeping the
-// pace does catch up; 0 when behind is 0.
+// Lessons a day that, kept for days days from today, learn the behind lessons
+// and those days' own: (behind + days) / days rounded up, so that keeping the
+// pace does catch up; 0 when behind is 0 or less.
 int32_t CatchUpPace(int32_t behind, int32_t days);
 
 // Learned out of Total in per cent, rounded down: 100 only for a whole cycle.
@@ -80,10 +80,12 @@ enum DayStudyState : int32_t {
   kDayBehind = 2,    // a day before today, since the user began its track's cycle, with a lesson of tracks not learned
   kDayOpen = 3,      // not all learned, none behind: today with a track begun, or any day with some lessons learned
 };
+
+// How day looks in the calendar for tracks, as of today.
 DayStudyState DayStateOf(const StudyRecord* record, TrackSet tracks, AbsoluteDay day, AbsoluteDay today);
 
 // The first day after `after` and not after today on which a lesson of tracks
 // is not learned since the user began its cycle; 0 when there is none. With
-// after = 0: the oldest such day of the current cycles (the way back).
+// after 0 (or less): the oldest such day of the current cycles (the way back).
 AbsoluteDay NextDayNotLearned(const StudyRecord* record, TrackSet tracks, AbsoluteDay after,
                               AbsoluteDay today);

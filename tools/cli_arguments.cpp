@@ -39,8 +39,8 @@ bool ReadChar(const char* text, size_t* at, char c) {
   return true;
 }
 
-// Parses a date YYYY-MM-DD (one or more year digits, two month and two day
-// digits) of years 1..9999 into *day; false with *reason on failure.
+}  // namespace
+
 bool ParseDate(const char* text, AbsoluteDay* day, std::string* reason) {
   size_t at = 0;
   int64_t year = 0;
@@ -66,6 +66,8 @@ bool ParseDate(const char* text, AbsoluteDay* day, std::string* reason) {
   *day = GregorianToAbsolute(static_cast<int32_t>(month), static_cast<int32_t>(dayOfMonth), y);
   return true;
 }
+
+namespace {
 
 // Reads the count of --days (1..kMaxDays, decimal digits only) into *days;
 // false with *reason otherwise.
@@ -152,6 +154,11 @@ bool ParseArgument(int argc, char** argv, int* i, CliRequest* request, std::stri
     }
     return ParseTrack(track, &request->Tracks, reason);
   }
+  switch (ParseStudyArgument(argc, argv, i, &request->Study, reason)) {
+    case kStudyArgumentTaken: return true;
+    case kStudyArgumentRefused: return false;
+    case kNotStudyArgument: break;
+  }
   if (argument[0] == '-') {
     *reason = std::string("unknown option '") + argument + "'";
     return false;
@@ -164,7 +171,8 @@ bool ParseArgument(int argc, char** argv, int* i, CliRequest* request, std::stri
   return true;
 }
 
-// Today's day, within the supported years (the clock could say otherwise).
+}  // namespace
+
 bool Today(AbsoluteDay* day, std::string* reason) {
   GregorianDate today;
   GetToday(&today);
@@ -175,6 +183,8 @@ bool Today(AbsoluteDay* day, std::string* reason) {
   *day = GregorianToAbsolute(today.month, today.day, today.year);
   return true;
 }
+
+namespace {
 
 // The days from FROM to TO of --table or --ics; false with *reason.
 bool ResolveRange(const CliRequest& request, DayRun* run, std::string* reason) {
@@ -209,7 +219,8 @@ bool ResolveRange(const CliRequest& request, DayRun* run, std::string* reason) {
 }  // namespace
 
 bool ParseArguments(int argc, char** argv, CliRequest* request, std::string* reason) {
-  *request = CliRequest{false, false, kModeReport, nullptr, 0, {nullptr, nullptr}, 0, nullptr, 0};
+  *request = CliRequest{false, false, kModeReport, nullptr, 0, {nullptr, nullptr}, 0, nullptr, 0,
+                        StudyRequest{kStudyNone, nullptr, nullptr}};
   bool parsed = true;
   for (int i = 1; i < argc; ++i) {
     std::string why;
@@ -238,6 +249,10 @@ bool StampSeconds(int64_t* seconds, std::string* reason) {
 }
 
 bool ResolveDays(const CliRequest& request, DayRun* run, std::string* reason) {
+  if (request.Study.LogPath) {
+    *reason = "'--log' goes only with --mark, --unmark, --progress, --behind, --began or --follow";
+    return false;
+  }
   if (request.Tracks != 0 && request.Mode != kModeIcs) {
     *reason = "'--track' goes only with '--ics'";
     return false;

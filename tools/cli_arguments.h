@@ -5,6 +5,7 @@
 
 #include "calendar/hebrew_calendar.h"
 #include "tools/day_facts.h"
+#include "tools/study_log_options.h"
 
 // What is written for the days asked for.
 enum CliMode : int32_t {
@@ -28,6 +29,7 @@ struct CliRequest {
   int32_t DateCount;        // 0..2
   const char* OutputPath;   // -o FILE; null: standard output
   TrackSet Tracks;          // --track, each given; 0 when none
+  StudyRequest Study;       // the study-log mode and --log; kStudyNone when none
 };
 
 // The days a request covers, checked against its mode and the supported range.
@@ -45,6 +47,14 @@ bool ParseArguments(int argc, char** argv, CliRequest* request, std::string* rea
 // when set and not empty (decimal digits, up to 9999-12-31 23:59:59), else the
 // clock's. False with *reason for any other SOURCE_DATE_EPOCH.
 bool StampSeconds(int64_t* seconds, std::string* reason);
+
+// Parses a date YYYY-MM-DD (one or more year digits, two month and two day
+// digits) of years 1..9999 into *day; false with *reason on failure.
+bool ParseDate(const char* text, AbsoluteDay* day, std::string* reason);
+
+// Today's day, within the supported years; false with *reason when the clock
+// says otherwise.
+bool Today(AbsoluteDay* day, std::string* reason);
 
 // The days of a parsed request (today when it gives no date); false with
 // *reason when its dates are malformed, out of range or wrong for its mode.

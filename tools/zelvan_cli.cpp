@@ -1,7 +1,7 @@
 // zelvan-cli: the dates and lessons of a day, or of consecutive days, as
 // text, tab-separated lines or JSON; a table of days; an iCalendar file of the
-// lessons. UTF-8 on standard output or into a file; Hebrew in reading order.
-// The usage is PrintUsage's text.
+// lessons; the study log's marks, progress and days behind. UTF-8 on standard
+// output or into a file; Hebrew in reading order. The usage is PrintUsage's text.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -12,6 +12,7 @@
 #include "tools/day_json.h"
 #include "tools/icalendar_writer.h"
 #include "tools/output_file.h"
+#include "tools/study_log_cli.h"
 #include "zelvan_version.h"
 
 #ifdef _WIN32
@@ -26,8 +27,16 @@ constexpr int kExitOk = 0;
 constexpr int kExitOutputFailed = 1;
 constexpr int kExitLessonsUnreadable = 1;
 constexpr int kExitBadArguments = 2;  // also an -o file that cannot be made
+constexpr int kExitJournalFailed = 3;  // the study log cannot be found, read or written
 
 constexpr char kProgram[] = "zelvan-cli";
+
+// The study log's default place, as the usage shows it.
+#ifdef _WIN32
+constexpr char kDefaultJournalShown[] = "%APPDATA%\\Thalvane\\Zelvan\\study-log.txt";
+#else
+constexpr char kDefaultJournalShown[] = "$XDG_DATA_HOME/zelvan/study-log.txt (~/.local/share/zelvan/study-log.txt)";
+#endif
 
 // Prints the usage to out.
 void PrintUsage(FILE* out) {
@@ -37,6 +46,11 @@ void PrintUsage(FILE* out) {
                "       %s --json [--days N] [DATE]\n"
                "       %s --table FROM TO\n"
                "       %s --ics FROM TO [--track TRACK]... [-o FILE]\n"
+               "       %s --mark|--unmark [DATE] [--track TRACK]... [--log FILE]\n"
+               "       %s --progress [DATE] [--json] [--track TRACK]... [--log FILE] [-o FILE]\n"
+               "       %s --behind [DATE] [--track TRACK]... [--log FILE] [-o FILE]\n"
+               "       %s --began DATE [--track TRACK]... [--log FILE]\n"
+               "       %s --follow --track TRACK... [--log FILE]\n"
                "       %s --help | --version\n"
                "\n"
                "Options and dates go in any order. Dates are YYYY-MM-DD, years 1 to 9999;\n"
@@ -67,10 +81,36 @@ void PrintUsage(FILE* out) {
                "and tracks always get the same UID; DTSTAMP is SOURCE_DATE_EPOCH when set.\n"
                "Text is UTF-8, Hebrew in reading order.\n"
                "\n"
+               "The study log is a journal of the lessons learned, one line per change, in\n"
+               "the FILE of --log, else in\n"
+               "  %s\n"
+               "Without --track: the tracks followed (all three until --follow says\n"
+               "otherwise). DATE is today when not given.\n"
+               "With --mark: the day's lessons of the tracks learned; --unmark takes the\n"
+               "marks back. --began DATE: the user began the tracks' cycles holding DATE\n"
+               "on that day (else a cycle is begun on its first day marked). --follow: the\n"
+               "tracks given are the ones followed from now on.\n"
+               "With --progress: for each track its cycle, where the user began, lessons\n"
+               "learned, behind (days before DATE since the user began, not learned), the\n"
+               "streak and, when behind, the lessons a day that catch up within a week and\n"
+               "a month. With --json, one JSON object:\n"
+               "  date             \"YYYY-MM-DD\"\n"
+               "  tracks_followed  [track]\n"
+               "  behind           lessons behind, all tracks\n"
+               "  streak           days up to DATE (or the day before while DATE is open)\n"
+               "                   with every lesson learned\n"
+               "  tracks           [{track, cycle {number, first, last}, began (a date or\n"
+               "                   null), learned, total, percent, behind, streak,\n"
+               "                   pace_week, pace_month}]\n"
+               "With --behind: the days behind, oldest first, one tab-separated line for\n"
+               "each day and track: date, track, lesson.\n"
+               "\n"
                "Exit status: 0 done; 1 the output could not be written or the lessons could\n"
-               "not be read; 2 bad arguments, or an -o file that cannot be made.\n",
-               kProgram, kProgram, kProgram, kProgram, kProgram, kProgram,
-               static_cast<int>(kMaxDays), static_cast<int>(kMaxIcsDays));
+               "not be read; 2 bad arguments, or an -o file that cannot be made; 3 the study\n"
+               "log cannot be read or written.\n",
+               kProgram, kProgram, kProgram, kProgram, kProgram, kProgram, kProgram, kProgram,
+               kProgram, kProgram, kProgram,
+               static_cast<int>(kMaxDays), static_cast<int>(kMaxIcsDays), kDefaultJournalShown);
 }
 
 // Reports a failure on one line of standard error; returns code.
@@ -154,6 +194,33 @@ int WriteDays(const CliRequest& request, const DayRun& run, const std::string& s
   return kExitOk;
 }
 
+// Writes text to standard output or the -o file of request; returns the exit code.
+int WriteText(const CliRequest& request, const std::string& text) {
+  std::string reason;
+  OutputFile output;
+  if (OpenOutput(request.OutputPath, &output, &reason) != kOutputDone) return Fail(kExitBadArguments, reason);
+  Put(output.Stream, text);
+  switch (CommitOutput(&output, &reason)) {
+    case kOutputDone: return kExitOk;
+    case kOutputWriteFailed: return Fail(kExitOutputFailed, reason);
+    case kOutputPathRefused: return Fail(kExitBadArguments, reason);
+  }
+  return kExitOk;
+}
+
+// Runs a study-log mode; returns the exit code.
+int RunStudy(const CliRequest& request) {
+  const StudyResult result = RunStudyLog(request);
+  switch (result.Outcome) {
+    case kStudyBadArguments: return BadArguments(result.Reason);
+    case kStudyJournalFailed: return Fail(kExitJournalFailed, result.Reason);
+    case kStudyLessonsUnreadable: return Fail(kExitLessonsUnreadable, result.Reason);
+    case kStudyDone: break;
+  }
+  if (!result.Reason.empty()) std::fprintf(stderr, "%s: %s\n", kProgram, result.Reason.c_str());
+  return WriteText(request, result.Output);
+}
+
 // Decodes the arguments and runs one mode; returns the exit code.
 int Run(int argc, char** argv) {
   std::string reason;
@@ -167,8 +234,10 @@ int Run(int argc, char** argv) {
     }
     return std::fflush(stdout) == 0 ? kExitOk : Fail(kExitOutputFailed, "cannot write the output");
   }
+  if (!parsed) return BadArguments(reason);
+  if (request.Study.Mode != kStudyNone) return RunStudy(request);
   DayRun run;
-  if (!parsed || !ResolveDays(request, &run, &reason)) return BadArguments(reason);
+  if (!ResolveDays(request, &run, &reason)) return BadArguments(reason);
   int64_t seconds = 0;
   if (request.Mode == kModeIcs && !StampSeconds(&seconds, &reason)) {
     return Fail(kExitBadArguments, reason);

@@ -146,6 +146,20 @@ expect_output '[
 ]
 ' --json 2007-01-01
 
+# --- The study log: a mark is a journal line per followed track, read back
+# as the days behind with their lessons. Relative paths, which Wine takes too.
+cd "$work"
+expect_output "2024-03-20: learned 3, 1, commandments
+" --mark 2024-03-20 --log log.txt
+printf '%s\n' "2023-11-14T22:13:20Z learned 3 2024-03-20" "2023-11-14T22:13:20Z learned 1 2024-03-20" \
+  "2023-11-14T22:13:20Z learned commandments 2024-03-20" >expected-log.txt
+cmp -s log.txt expected-log.txt || fail "[--mark] journal: $(cat log.txt)"
+expect_output "2024-03-21${tab}3${tab}הלכות אבל פרקים ט'-י\"א
+2024-03-21${tab}1${tab}הלכות נדרים פרק י'
+2024-03-21${tab}commandments${tab}ל\"ת קס\"ו
+" --behind 2024-03-22 --log log.txt
+cd - >/dev/null
+
 if [ "$quick" = 1 ]; then
   [ "$failures" -eq 0 ] && echo "cli tests passed (quick)"
   exit $((failures > 0))
@@ -353,5 +367,125 @@ SOURCE_DATE_EPOCH=soon run --ics 2007-01-01 2007-01-01 -o "$work/o/kept"
 # --- The last supported day has no next day: its event lasts one day.
 run --ics 9999-12-31 9999-12-31 --track 1 --track 1
 grep -q $'^DURATION:P1D\r$' "$work/out" && ! grep -q DTEND "$work/out" || fail "[9999-12-31] $(cat "$work/out")"
+
+# --- The study log in full, on the journal of the quick cases (the 20th of
+# March 2024 learned in every track): marks taken back, a start date set by
+# hand, the tracks followed, the progress as text and JSON, the days behind.
+cd "$work"
+expect_output "2024-03-20: not learned commandments
+" --unmark 2024-03-20 --track commandments --log log.txt
+expect_output "2024-03-19: began commandments
+" --began 2024-03-19 --track commandments --log log.txt
+expect_output "2024-03-22: learned 3, 1, commandments
+" --mark 2024-03-22 --log log.txt
+# The commandments begun on the 19th: three days behind, the 20th taken back.
+expect_output "Study progress on 2024-03-23 (tracks 3, 1, commandments)
+Lessons behind: 5
+Streak: 1 day
+Track 3: cycle 43 from 2023-04-23, completes on 2024-03-26
+  began: 2024-03-20
+  learned: 2 of 339 (0%)
+  behind: 1
+  streak: 1 day
+  to catch up: 2 lessons a day for a week, or 2 a day for a month
+Track 1: cycle 15 from 2023-04-23, completes on 2026-02-02
+  began: 2024-03-20
+  learned: 2 of 1017 (0%)
+  behind: 1
+  streak: 1 day
+  to catch up: 2 lessons a day for a week, or 2 a day for a month
+Track commandments: cycle 43 from 2023-04-23, completes on 2024-03-26
+  began: 2024-03-19
+  learned: 1 of 339 (0%)
+  behind: 3
+  streak: 1 day
+  to catch up: 2 lessons a day for a week, or 2 a day for a month
+" --progress 2024-03-23 --log log.txt
+run --progress 2024-03-23 --log log.txt -o progress.txt
+cmp -s progress.txt <("${cli[@]}" --progress 2024-03-23 --log log.txt) || fail "[--progress -o] differs"
+# From now on only the one-chapter track: a mark without --track is its alone.
+expect_output "following 1
+" --follow --track 1 --log log.txt
+expect_output "2024-03-23: learned 1
+" --mark 2024-03-23 --log log.txt
+expect_output '{
+  "date": "2024-03-24",
+  "tracks_followed": [
+    "1"
+  ],
+  "behind": 1,
+  "streak": 2,
+  "tracks": [
+    {
+      "track": "1",
+      "cycle": {
+        "number": 15,
+        "first": "2023-04-23",
+        "last": "2026-02-02"
+      },
+      "began": "2024-03-20",
+      "learned": 3,
+      "total": 1017,
+      "percent": 0,
+      "behind": 1,
+      "streak": 2,
+      "pace_week": 2,
+      "pace_month": 2
+    }
+  ]
+}
+' --progress --json 2024-03-24 --log log.txt
+expect_output "2024-03-19${tab}commandments${tab}ל\"ת קס\"ח
+2024-03-20${tab}commandments${tab}ל\"ת קס\"ז
+2024-03-21${tab}commandments${tab}ל\"ת קס\"ו
+" --behind 2024-03-23 --track commandments --log log.txt
+[ "$(tail -n 3 log.txt)" = "2023-11-14T22:13:20Z learned commandments 2024-03-22
+2023-11-14T22:13:20Z follows 1
+2023-11-14T22:13:20Z learned 1 2024-03-23" ] || fail "[--follow] journal: $(tail -n 3 log.txt)"
+
+# A line cut short by a crash: reported, kept, and the next mark starts a line
+# of its own.
+printf '2023-11-14T22:13:20Z learned 1 2024-03-2' >torn.txt
+run --mark 2024-03-21 --track 1 --log torn.txt
+[ "$status" -eq 0 ] && [ "$(cat "$work/out")" = "2024-03-21: learned 1" ] || fail "[torn] $status $(cat "$work/out")"
+grep -q "torn.txt' has 1 line it cannot read" "$work/err" || fail "[torn] $(cat "$work/err")"
+[ "$(cat torn.txt)" = "2023-11-14T22:13:20Z learned 1 2024-03-2
+2023-11-14T22:13:20Z learned 1 2024-03-21" ] || fail "[torn] journal: $(cat torn.txt)"
+
+# The default place, made on the first mark.
+mkdir xdg home
+XDG_DATA_HOME=$work/xdg run --mark 2024-03-20 --track 3
+[ "$(cat xdg/zelvan/study-log.txt)" = "2023-11-14T22:13:20Z learned 3 2024-03-20" ] || fail "[XDG_DATA_HOME] $status"
+env -u XDG_DATA_HOME HOME="$work/home" "${cli[@]}" --mark 2024-03-20 --track 1 >/dev/null
+[ "$(cat home/.local/share/zelvan/study-log.txt)" = "2023-11-14T22:13:20Z learned 1 2024-03-20" ] ||
+  fail "[HOME] no journal in ~/.local/share/zelvan"
+
+# Options that do not go together; the journal stays as it was.
+cp log.txt log-before.txt
+expect_refused --mark --progress --log log.txt
+expect_refused --mark --mark --log log.txt
+expect_refused --log log.txt 2024-03-20                  # --log without a study-log mode
+expect_refused --began --log log.txt                     # no DATE
+expect_refused --follow --log log.txt                    # no --track
+expect_refused --follow 2024-03-20 --track 1 --log log.txt
+expect_refused --mark 2024-03-20 2024-03-21 --log log.txt
+expect_refused --mark 2024-02-30 --log log.txt
+expect_refused --mark --days 2 --log log.txt
+expect_refused --mark -o out.txt --log log.txt           # a mark prints no file
+expect_refused --behind --json --log log.txt             # JSON of the progress only
+expect_refused --progress --tsv --log log.txt
+expect_refused --mark --track 2 --log log.txt
+expect_refused --mark --log log.txt --log log.txt
+expect_refused --mark --log ""
+expect_refused --mark --log
+cmp -s log.txt log-before.txt || fail "[refused] the journal changed"
+# A journal that cannot be read or written: status 3, one line, nothing done.
+for args in "--mark --log $work" "--progress --log $work" "--mark --log missing/log.txt"; do
+  run $args
+  [ "$status" -eq 3 ] && [ ! -s "$work/out" ] && [ "$(wc -l <"$work/err")" -eq 1 ] ||
+    fail "[$args] $status $(cat "$work/err")"
+done
+[ ! -e missing ] || fail "[--log missing/log.txt] a folder was made"
+cd - >/dev/null
 
 check_end "cli tests passed"
