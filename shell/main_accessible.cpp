@@ -3,6 +3,8 @@
 #include <oleacc.h>
 
 #include <cstddef>
+#include <cstdlib>
+#include <cstring>
 
 #include "common/accessible_object.h"
 #include "common/app_state.h"
@@ -12,6 +14,7 @@
 #include "resources/resource.h"
 #include "view/lesson_view.h"
 #include "view/reading_text.h"
+#include "view/view_paint.h"
 #include "view/view_scroll.h"
 
 namespace {
@@ -35,6 +38,17 @@ WideChar* LessonName(int32_t lesson) {
 }
 bool IsDateBand(HWND window, int32_t child) { return child == ChildCount(window); }
 
+// A copy of the date band's note (the lessons behind); null when there is none.
+WideChar* BandNoteText() {
+  const WideChar* note = DateBandNote();
+  size_t length = 0;
+  while (note[length] != 0) ++length;
+  if (length == 0) return nullptr;
+  auto* copy = static_cast<WideChar*>(malloc((length + 1) * sizeof(WideChar)));
+  if (copy != nullptr) memcpy(copy, note, (length + 1) * sizeof(WideChar));
+  return copy;
+}
+
 WideChar* Text(HWND window, int32_t child, AccessibleField field) {
   const bool name = field == AccessibleField::Name;
   if (child == CHILDID_SELF) {
@@ -42,7 +56,7 @@ WideChar* Text(HWND window, int32_t child, AccessibleField field) {
     int32_t result = 0;
     return DayTextToReading(ShownText(), &result);
   }
-  if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : nullptr;
+  if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : BandNoteText();
   return name ? LessonName(child) : LessonPartText(ShownText(), child, LessonPart::Entry);
 }
 
@@ -102,4 +116,8 @@ void AnnounceShownDay(HWND window) { AnnounceClientChange(window, true); }
 
 void AnnounceLessonMark(HWND window, int32_t lesson) {
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, lesson);
+}
+
+void AnnounceLessonsBehind(HWND window) {
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, ChildCount(window));
 }

@@ -2,7 +2,8 @@
 // Name: the day in words (weekday, Gregorian date, Hebrew date); value: the
 // day's whole text in reading order, as the plain text of a Copy; children:
 // the lessons (name the heading, with "learned" after a learned lesson's;
-// value the entry) and then the date band.
+// value the entry) and then the date band (name the Hebrew date, value the
+// lessons behind when there are any).
 // A read-only document that takes the focus. Only the day decides what is
 // read: scrolling, the Reverse option and the display code base do not.
 #pragma once
@@ -19,3 +20,6 @@ void AnnounceShownDay(HWND window);
 
 // Tells screen readers that the learned mark of lesson (1..3) changed: its name did.
 void AnnounceLessonMark(HWND window, int32_t lesson);
+
+// Tells screen readers that the date band's value (the lessons behind) changed.
+void AnnounceLessonsBehind(HWND window);

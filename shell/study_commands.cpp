@@ -120,7 +120,9 @@ void ShowLessonsBehind(HWND window) {
   WideChar note[kNoteChars] = {};
   const uintptr_t inserts[] = {UiInsertNumber(behind)};
   if (behind > 0) FormatUiText(note, kNoteChars, IDS_BAND_BEHIND, inserts, 1);
-  if (SetDateBandNote(note)) RepaintMainWindow(window, 0);
+  if (!SetDateBandNote(note)) return;
+  RepaintMainWindow(window, 0);
+  AnnounceLessonsBehind(window);
 }
 
 }  // namespace

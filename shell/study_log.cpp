@@ -68,7 +68,8 @@ void StartWatch() {
   PathChar* other = wcsrchr(folder, L'/');
   if (other > slash) slash = other;
   if (slash == nullptr) return;
-  slash[slash == folder ? 1 : 0] = 0;
+  // A folder at a drive's or the path's root keeps its separator ("C:\\").
+  slash[slash == folder || slash[-1] == L':' ? 1 : 0] = 0;
   HANDLE watch = FindFirstChangeNotificationW(
       folder, FALSE,
       FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);

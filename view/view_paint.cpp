@@ -200,3 +200,5 @@ bool SetDateBandNote(const WideChar* note) {
   BandNote[length] = 0;
   return changed;
 }
+
+const WideChar* DateBandNote() { return BandNote; }

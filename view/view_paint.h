@@ -36,3 +36,6 @@ void PaintDateBand(DcHandle dc);
 // 63 characters (a longer one is cut); drawn at the next paint of the band.
 // True when it differs from the note before.
 bool SetDateBandNote(const WideChar* note);
+
+// The date band's note, zero-terminated; empty when there is none.
+const WideChar* DateBandNote();

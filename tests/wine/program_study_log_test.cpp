@@ -147,6 +147,9 @@ TEST_F(StudyLog, MarksRestartCalendarProgressAndTheWayBack) {
   ASSERT_NO_FATAL_FAILURE(StartWithMarks());
   for (LONG lesson = 1; lesson <= 3; ++lesson) EXPECT_TRUE(SaysLearned(run_.Window, lesson)) << lesson;
   StudyRecord* record = JournalRecord();
+  const int32_t behind = LessonsBehind(record, kAllTracks, today);
+  EXPECT_EQ(ReadClient(run_.Window, 4).Value, behind > 0 ? L"Lessons behind: " + std::to_wstring(behind) : L"")
+      << "the date band's note";
 
   // The calendar: today checked, the day before behind; moving the selection
   // there names it so.
