@@ -58,18 +58,25 @@ void StopWatch() {
   Log.Watch = nullptr;
 }
 
+// The folder of the journal's file into folder (kMaxJournalPath + 1 units);
+// false for a name without one.
+bool JournalFolder(PathChar* folder) {
+  wcscpy(folder, Log.Path);
+  PathChar* slash = wcsrchr(folder, L'\\');
+  PathChar* other = wcsrchr(folder, L'/');
+  if (other > slash) slash = other;
+  if (slash == nullptr) return false;
+  // A folder at a drive's or the path's root keeps its separator ("C:\\").
+  slash[slash == folder || slash[-1] == L':' ? 1 : 0] = 0;
+  return true;
+}
+
 // Watches the folder of the journal's file for files written, added or
 // removed; none when the folder does not exist (yet).
 void StartWatch() {
   StopWatch();
   PathChar folder[kMaxJournalPath + 1];
-  wcscpy(folder, Log.Path);
-  PathChar* slash = wcsrchr(folder, L'\\');
-  PathChar* other = wcsrchr(folder, L'/');
-  if (other > slash) slash = other;
-  if (slash == nullptr) return;
-  // A folder at a drive's or the path's root keeps its separator ("C:\\").
-  slash[slash == folder || slash[-1] == L':' ? 1 : 0] = 0;
+  if (!JournalFolder(folder)) return;
   HANDLE watch = FindFirstChangeNotificationW(
       folder, FALSE,
       FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
@@ -184,8 +191,13 @@ void NoteStudyLogFolderChange(HWND window) {
 }
 
 bool ChooseStudyLogFile(HWND owner) {
+  // The dialog starts in the current file's folder, with its name.
   PathChar name[kMaxJournalPath + 1];
-  wcscpy(name, Log.Path);
+  PathChar folder[kMaxJournalPath + 1];
+  const bool inFolder = JournalFolder(folder);
+  const PathChar* base = inFolder ? Log.Path + wcslen(folder) : Log.Path;
+  while (*base == L'\\' || *base == L'/') ++base;
+  wcscpy(name, base);
   // The filter's parts are separated by '|' in the text, by zeros for the dialog.
   WideChar filter[128];
   wcsncpy(filter, UiText(IDS_JOURNAL_FILE_FILTER), 127);
@@ -198,6 +210,7 @@ bool ChooseStudyLogFile(HWND owner) {
   open.hwndOwner = owner;
   open.lpstrFilter = filter;
   open.lpstrFile = name;
+  open.lpstrInitialDir = inFolder ? folder : nullptr;
   open.nMaxFile = kMaxJournalPath + 1;
   open.lpstrTitle = UiText(IDS_JOURNAL_FILE_TITLE);
   open.lpstrDefExt = L"txt";
