@@ -172,14 +172,17 @@ HWND CreateToolbarForDpi(HWND window) {
       {1, IDC_TODAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
       {2, IDC_NEXT_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
       {3, IDC_FONT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {4, IDC_MARK_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+      {5, IDC_UNMARK_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
   };
+  constexpr int kButtonCount = sizeof kButtons / sizeof kButtons[0];
   const int32_t size = ScaleToDpi(kToolbarPicture, App.Dpi);
   const ToolbarPictures* pictures = &kToolbarPictures[0];
   for (const ToolbarPictures& drawn : kToolbarPictures) {
     if (drawn.Size <= size) pictures = &drawn;
   }
-  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, 4, App.Instance,
-                                 pictures->Resource, kButtons, 4, size, size, pictures->Size,
+  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, kButtonCount, App.Instance,
+                                 pictures->Resource, kButtons, kButtonCount, size, size, pictures->Size,
                                  pictures->Size, sizeof(TBBUTTON));
   if (toolbar != nullptr && App.Dpi != kDefaultDpi) {
     const int32_t width = size + ScaleToDpi(kToolbarPaddingX, App.Dpi);

@@ -29,7 +29,7 @@ int ToggleMenuCheck(HMENU menu, int initialise, UINT id, UINT value);
 // in the date band.
 void OnTextClick(HWND window, WPARAM wParam, LPARAM lParam);
 
-// The toolbar's pictures: a strip of the four images for each size drawn,
+// The toolbar's pictures: a strip of the six images for each size drawn,
 // smallest first; the toolbar takes the largest that fits its DPI.
 struct ToolbarPictures {
   int32_t Size;  // width and height of one image, pixels

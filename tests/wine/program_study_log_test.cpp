@@ -4,6 +4,7 @@
 // the days not learned; a journal written by zelvan-cli appears in the
 // program, and a read-only journal gives the message and keeps its bytes.
 #include <windows.h>
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
@@ -216,7 +217,12 @@ TEST_F(StudyLog, OutsideMarksAppearAndAReadOnlyJournalKeepsItsBytes) {
   // Read-only: taking the marks back says so, and nothing changes.
   const std::string before = JournalBytes();
   ASSERT_TRUE(SetFileAttributesW(JournalPath().c_str(), FILE_ATTRIBUTE_READONLY));
-  PostMessageW(run_.Window, WM_COMMAND, IDC_UNMARK_DAY, 0);
+  // The toolbar's sixth button, Mark day not learned, clicked.
+  HWND toolbar = FindWindowExW(run_.Window, nullptr, TOOLBARCLASSNAMEW, nullptr);
+  const LRESULT button = SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0);
+  const LPARAM at = MAKELPARAM(LOWORD(button) * 11 / 2, HIWORD(button) / 2);
+  PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(toolbar, WM_LBUTTONUP, 0, at);
   HWND message = WaitForDialog(run_.ProcessId, L"Study log", kConditionLimit);
   ASSERT_NE(message, nullptr) << "no message for a journal that cannot be written";
   EXPECT_NE(MessageBoxText(message).find(JournalPath()), std::wstring::npos);

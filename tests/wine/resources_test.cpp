@@ -153,7 +153,7 @@ TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
   ASSERT_NE(toolbar, nullptr);
   DIBSECTION dib = {};
   ASSERT_EQ(GetObjectW(toolbar, sizeof dib, &dib), static_cast<int>(sizeof dib));
-  EXPECT_EQ(dib.dsBm.bmWidth, 64);  // four 16 x 16 images side by side
+  EXPECT_EQ(dib.dsBm.bmWidth, 96);  // six 16 x 16 images side by side
   EXPECT_EQ(dib.dsBm.bmHeight, 16);
   EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
   DeleteObject(toolbar);
