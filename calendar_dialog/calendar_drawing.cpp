@@ -92,7 +92,7 @@ int32_t RunWidth(const CalendarState* cal, const uint8_t* run, int32_t count) {
 void DrawDayMark(const CalendarState* cal, int32_t day, int32_t left, int32_t top, bool on) {
   const DayStudyState state = CalendarStudyState(cal, DisplayedMonthDay(cal, day));
   if (state != kDayLearned && state != kDayBehind) return;
-  const int32_t inside = cal->CellWidth - 1 < cal->CellHeight - 1 ? cal->CellWidth - 1 : cal->CellHeight - 1;
+  const int32_t inside = (cal->CellWidth < cal->CellHeight ? cal->CellWidth : cal->CellHeight) - 1;
   const int32_t size = inside * 9 / 20;
   const int32_t x = left + cal->CellWidth - 1 - size - size / 8;
   const int32_t y = top + cal->CellHeight - 1 - size - size / 8;

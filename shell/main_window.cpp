@@ -64,7 +64,8 @@ void OnDayShown(HWND window) {
 void OnCalendarCommand(HWND window) {
   LoadStudyLog();
   const CalendarStudyMarks marks = CalendarMarks();
-  const AbsoluteDay picked = ShowCalendarDialog(App.Instance, window, App.Day, App.Font.FontName, &marks);
+  const AbsoluteDay picked =
+      ShowCalendarDialog(App.Instance, window, App.Day, App.Font.FontName, &marks);
   if (picked != 0 && picked != App.Day) ShowSelectedDay(window, picked);
 }
 
@@ -181,9 +182,9 @@ HWND CreateToolbarForDpi(HWND window) {
   for (const ToolbarPictures& drawn : kToolbarPictures) {
     if (drawn.Size <= size) pictures = &drawn;
   }
-  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, kButtonCount, App.Instance,
-                                 pictures->Resource, kButtons, kButtonCount, size, size, pictures->Size,
-                                 pictures->Size, sizeof(TBBUTTON));
+  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, kButtonCount,
+                                 App.Instance, pictures->Resource, kButtons, kButtonCount, size,
+                                 size, pictures->Size, pictures->Size, sizeof(TBBUTTON));
   if (toolbar != nullptr && App.Dpi != kDefaultDpi) {
     const int32_t width = size + ScaleToDpi(kToolbarPaddingX, App.Dpi);
     const int32_t height = size + ScaleToDpi(kToolbarPaddingY, App.Dpi);

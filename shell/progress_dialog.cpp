@@ -44,8 +44,8 @@ void FormatDay(AbsoluteDay day, WideChar* out) {
   time.wYear = static_cast<WORD>(date.year);
   time.wMonth = static_cast<WORD>(date.month);
   time.wDay = static_cast<WORD>(date.day);
-  if (date.year >= 1601 &&
-      GetDateFormatW(LOCALE_USER_DEFAULT, 0, &time, UiText(IDS_PROGRESS_DATE), out, kDateChars) > 0) {
+  const WideChar* picture = UiText(IDS_PROGRESS_DATE);
+  if (date.year >= 1601 && GetDateFormatW(LOCALE_USER_DEFAULT, 0, &time, picture, out, kDateChars) > 0) {
     return;
   }
   swprintf(out, kDateChars, L"%04d-%02d-%02d", static_cast<int>(date.year),
@@ -85,7 +85,8 @@ void FillGroup(HWND dialog, int32_t group, int32_t track, const TrackProgress& p
   SetLine(dialog, group, kLineStreak, IDS_PROGRESS_STREAK, streak, 1);
   const uintptr_t pace[] = {UiInsertNumber(progress.PaceWeek), UiInsertNumber(progress.PaceMonth)};
   SetLine(dialog, group, kLinePace, IDS_PROGRESS_PACE, pace, 2);
-  ShowWindow(GetDlgItem(dialog, ControlOf(group, kLinePace)), progress.Behind > 0 ? SW_SHOW : SW_HIDE);
+  HWND paceLine = GetDlgItem(dialog, ControlOf(group, kLinePace));
+  ShowWindow(paceLine, progress.Behind > 0 ? SW_SHOW : SW_HIDE);
 }
 
 // Top of control id in dialog's client coordinates.
@@ -99,7 +100,8 @@ int32_t TopOf(HWND dialog, int id) {
 // Hides the groups from `used` on and draws the Close button and the
 // dialog's bottom up by their height.
 void DropUnusedGroups(HWND dialog, int32_t used) {
-  const int32_t pitch = TopOf(dialog, IDC_PROGRESS_GROUP_FIRST + 1) - TopOf(dialog, IDC_PROGRESS_GROUP_FIRST);
+  const int32_t pitch =
+      TopOf(dialog, IDC_PROGRESS_GROUP_FIRST + 1) - TopOf(dialog, IDC_PROGRESS_GROUP_FIRST);
   for (int32_t group = used; group < kTrackCount; ++group) {
     ShowWindow(GetDlgItem(dialog, IDC_PROGRESS_GROUP_FIRST + group), SW_HIDE);
     for (int32_t line = 0; line < kLinesPerGroup; ++line) {

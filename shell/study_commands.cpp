@@ -105,7 +105,8 @@ void SetStartDay(HWND window) {
 // there is none.
 void GoBackTo(HWND window, AbsoluteDay after, uint32_t noneText) {
   const StudyRecord* record = StudyLogRecord();
-  const AbsoluteDay day = record != nullptr ? NextDayNotLearned(record, Followed(), after, Today()) : 0;
+  const AbsoluteDay day =
+      record != nullptr ? NextDayNotLearned(record, Followed(), after, Today()) : 0;
   if (day == 0) {
     ShowUiMessage(UiText(noneText), UiText(IDS_STUDY_LOG), MB_ICONINFORMATION);
     return;
@@ -134,13 +135,17 @@ bool HandleStudyCommand(HWND window, UINT id) {
     case IDC_UNMARK_DAY: MarkLessons(window, Followed(), false); return true;
     case IDC_MARK_THREE_CHAPTERS:
     case IDC_MARK_ONE_CHAPTER:
-    case IDC_MARK_COMMANDMENTS: ToggleLesson(window, static_cast<int32_t>(id - IDC_MARK_TRACK_FIRST)); return true;
+    case IDC_MARK_COMMANDMENTS:
+      ToggleLesson(window, static_cast<int32_t>(id - IDC_MARK_TRACK_FIRST));
+      return true;
     case IDC_CATCH_UP: GoBackTo(window, 0, IDS_NOTHING_BEHIND); return true;
     case IDC_NEXT_NOT_LEARNED: GoBackTo(window, App.Day, IDS_NO_LATER_DAY_BEHIND); return true;
     case IDC_STUDY_PROGRESS: ShowStudyProgress(window, StudyLogRecord(), Today()); return true;
     case IDC_FOLLOW_THREE_CHAPTERS:
     case IDC_FOLLOW_ONE_CHAPTER:
-    case IDC_FOLLOW_COMMANDMENTS: ToggleFollowed(window, static_cast<int32_t>(id - IDC_FOLLOW_TRACK_FIRST)); return true;
+    case IDC_FOLLOW_COMMANDMENTS:
+      ToggleFollowed(window, static_cast<int32_t>(id - IDC_FOLLOW_TRACK_FIRST));
+      return true;
     case IDC_SET_START_DAY: SetStartDay(window); return true;
     case IDC_STUDY_LOG_FILE:
       if (ChooseStudyLogFile(window)) ShowStudyMarks(window);
@@ -199,7 +204,8 @@ void UpdateStudyMenu(HWND window) {
     const UINT follow = IDC_FOLLOW_TRACK_FIRST + track;
     CheckMenuItem(menu, mark, MF_BYCOMMAND | (HasTrack(learned, track) ? MF_CHECKED : MF_UNCHECKED));
     EnableMenuItem(menu, mark, MF_BYCOMMAND | (HasTrack(followed, track) ? MF_ENABLED : MF_GRAYED));
-    CheckMenuItem(menu, follow, MF_BYCOMMAND | (HasTrack(followed, track) ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, follow,
+                  MF_BYCOMMAND | (HasTrack(followed, track) ? MF_CHECKED : MF_UNCHECKED));
     const bool last = oneFollowed && HasTrack(followed, track);
     EnableMenuItem(menu, follow, MF_BYCOMMAND | (last || followed == 0 ? MF_GRAYED : MF_ENABLED));
   }

@@ -173,7 +173,8 @@ bool SaveStudyLines(const JournalLine* lines, int32_t count) {
   for (int32_t i = 0; applied && i < count; ++i) applied = ApplyJournalLine(Log.Record, lines[i]);
   // The record is in step with the file when nobody else wrote in between.
   const WIN32_FILE_ATTRIBUTE_DATA after = FileNow();
-  const bool inStep = Log.Known && SameFile(before, Log.Seen) && FileSize(after) == FileSize(before) + length;
+  const bool inStep =
+      Log.Known && SameFile(before, Log.Seen) && FileSize(after) == FileSize(before) + length;
   if (applied && inStep) {
     Log.Seen = after;
   } else {

@@ -19,7 +19,9 @@ bool InRecordText(const uint8_t* stream, const uint8_t* record, uint16_t offset)
 }  // namespace
 
 int32_t HeadingTrackOf(const LessonView* view, const LineEntry* entry) {
-  if (view == nullptr || view->Text == nullptr || view->Lines == nullptr || entry == nullptr) return -1;
+  if (view == nullptr || view->Text == nullptr || view->Lines == nullptr || entry == nullptr) {
+    return -1;
+  }
   if (entry->Flags == 0 || IsRuleRecord(entry->Flags) || !IsHeadingStyle(entry->Flags)) return -1;
   for (int32_t track = 0; track < kTrackCount; ++track) {
     size_t first = 0, end = 0;
