@@ -98,29 +98,15 @@ TEST(JournalFile, ReadAppendAndFailures) {
   std::filesystem::remove_all(folder);
 }
 
-// The variables the default place is read from, as they were, and put back.
+// The variables the default place is read from, put back as they were.
 struct SavedVariables {
-  std::string Home, XdgDataHome, AppData;
-  SavedVariables() : Home(Get("HOME")), XdgDataHome(Get("XDG_DATA_HOME")), AppData(Get("APPDATA")) {}
+  const char* const Names[3] = {"HOME", "XDG_DATA_HOME", "APPDATA"};
+  std::string Values[3];
+  SavedVariables() {
+    for (int i = 0; i < 3; ++i) Values[i] = std::getenv(Names[i]) ? std::getenv(Names[i]) : "";
+  }
   ~SavedVariables() {
-    Put("HOME", Home);
-    Put("XDG_DATA_HOME", XdgDataHome);
-    Put("APPDATA", AppData);
-  }
-  static std::string Get(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-  }
-  static void Put(const char* name, const std::string& value) {
-#ifdef _WIN32
-    SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
-#else
-    if (value.empty()) {
-      unsetenv(name);
-    } else {
-      setenv(name, value.c_str(), 1);
-    }
-#endif
+    for (int i = 0; i < 3; ++i) SetVariable(Names[i], P(Values[i]));
   }
 };
 
