@@ -18,22 +18,25 @@ constexpr char MonthNames[2][13 + 1][8] = {
 constexpr char kThousandsFormat[] = "%s'%s %s %s";
 constexpr char kHundredsFormat[] = "%s %s %s";
 
-// One number in display order: its numeral letters with the lowest place first.
+// One number in display order: its numeral letters (and mark) with the lowest
+// place first.
 struct DisplayNumeral {
-  char Letters[kMaxNumeralLetters + 1];
+  char Letters[kMaxNumeralLetters + 2];
 };
 
-// n (1..kMaxNumeralValue) in display order.
-DisplayNumeral InDisplayOrder(int32_t n) {
+// n (1..kMaxNumeralValue) in display order, written as numerals says.
+DisplayNumeral InDisplayOrder(int32_t n, DateNumerals numerals) {
   DisplayNumeral numeral = {};
-  const int32_t length = NumeralLetters(n, numeral.Letters);
+  const int32_t length = numerals == DateNumerals::Marked
+                             ? MarkedNumeralLetters(n, NumeralUse::Date, numeral.Letters)
+                             : NumeralLetters(n, NumeralUse::Date, numeral.Letters);
   std::reverse(numeral.Letters, numeral.Letters + length);
   return numeral;
 }
 
 }  // namespace
 
-int32_t FormatHebrewDate(const HebrewDate* date, uint8_t* buffer) {
+int32_t FormatHebrewDate(const HebrewDate* date, uint8_t* buffer, DateNumerals numerals) {
   const int32_t leap = IsHebrewLeapYear(date->year) ? 1 : 0;
   const int32_t month = date->month;
   const int32_t day = date->day;
@@ -48,9 +51,12 @@ int32_t FormatHebrewDate(const HebrewDate* date, uint8_t* buffer) {
     rest = 1000;
   }
   if (thousands > kMaxNumeralValue) return 0;
-  const DisplayNumeral yearRest = InDisplayOrder(rest);
-  const DisplayNumeral yearThousands = InDisplayOrder(thousands);
-  const DisplayNumeral dayNumeral = InDisplayOrder(day);
+  // The thousands keep their plain letters: the thousands mark follows them.
+  const DisplayNumeral yearRest = InDisplayOrder(rest, numerals);
+  const DisplayNumeral yearThousands = InDisplayOrder(thousands, DateNumerals::Plain);
+  const DisplayNumeral dayNumeral = InDisplayOrder(day, numerals);
+  const int32_t longest =
+      numerals == DateNumerals::Marked ? kMaxMarkedHebrewDateText : kMaxHebrewDateText;
   const char* monthName = MonthNames[leap][month];
 
   char text[64];
@@ -60,7 +66,7 @@ int32_t FormatHebrewDate(const HebrewDate* date, uint8_t* buffer) {
                           yearThousands.Letters, monthName, dayNumeral.Letters)
           : std::snprintf(text, sizeof text, kHundredsFormat, yearRest.Letters, monthName,
                           dayNumeral.Letters);
-  if (written < 1 || written > kMaxHebrewDateText) return 0;
+  if (written < 1 || written > longest) return 0;
   std::memcpy(buffer, text, static_cast<size_t>(written) + 1);
   return written;
 }

@@ -14,17 +14,19 @@ constexpr char kNine = 'i';
 struct CustomaryNumeral {
   int32_t Value;
   char Letters[4];
+  bool DatesOnly;  // the lesson entries write the plain order
 };
 constexpr CustomaryNumeral kCustomaryNumerals[] = {
-    {270, "sy"}, {272, "syb"}, {274, "sdy"}, {275, "sye"}, {298, "yhw"}, {304, "dz"}, {344, "zdo"},
+    {270, "sy", false},  {272, "syb", false}, {274, "sdy", false}, {275, "sye", false},
+    {298, "yhw", false}, {304, "dz", true},   {344, "zdo", false},
 };
 
 }  // namespace
 
-int32_t NumeralLetters(int32_t n, char* out) {
+int32_t NumeralLetters(int32_t n, NumeralUse use, char* out) {
   if (n < 1 || n > kMaxNumeralValue) return 0;
   for (const CustomaryNumeral& customary : kCustomaryNumerals) {
-    if (customary.Value == n) {
+    if (customary.Value == n && (use == NumeralUse::Date || !customary.DatesOnly)) {
       strcpy(out, customary.Letters);
       return static_cast<int32_t>(strlen(out));
     }
@@ -43,4 +45,15 @@ int32_t NumeralLetters(int32_t n, char* out) {
   }
   out[length] = 0;
   return length;
+}
+
+int32_t MarkedNumeralLetters(int32_t n, NumeralUse use, char* out) {
+  char letters[kMaxNumeralLetters + 1];
+  const int32_t count = NumeralLetters(n, use, letters);
+  if (count == 0) return 0;
+  const int32_t before = count == 1 ? 1 : count - 1;  // letters before the mark
+  memcpy(out, letters, static_cast<size_t>(before));
+  out[before] = count == 1 ? '\'' : '"';
+  memcpy(out + before + 1, letters + before, static_cast<size_t>(count - before) + 1);
+  return count + 1;
 }

@@ -1,6 +1,8 @@
 // The calendar dialog as screen readers read it: its client area is named
-// after the selected day (weekday, Gregorian date, Hebrew date), and says so
-// again at every move of the selection.
+// after the selected day (weekday, Gregorian date, Hebrew date) while the
+// sheet shows its month, and after the month and year on the sheet (as its
+// button and year row show them) while it shows another; it says so again at
+// every change.
 #pragma once
 #include <windows.h>
 
@@ -8,5 +10,6 @@
 // area, or 0 for the default processing.
 LRESULT AnswerCalendarObject(HWND dialog, WPARAM flags, LPARAM objectId);
 
-// Tells screen readers that the selected day (the client area's name) changed.
-void AnnounceCalendarSelection(HWND dialog);
+// Tells screen readers that the client area's name changed: another day
+// selected, or another month shown.
+void AnnounceCalendarChange(HWND dialog);

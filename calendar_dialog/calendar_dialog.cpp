@@ -1,7 +1,7 @@
 // The calendar dialog's window side: opening it with its fonts, and its
 // dialog procedure, which hands clicks, Alt keys and the keys that move the
-// selected day to the month model, paints what changed and answers screen
-// readers.
+// selected day to the month model, paints what changed, beeps at what the
+// range refuses, follows DPI changes and answers screen readers.
 #include "calendar_dialog/calendar_dialog.h"
 
 #include "calendar_dialog/calendar_accessible.h"
@@ -18,11 +18,49 @@ namespace {
 constexpr LONG kCalendarFontHeight = 14;  // cell height in pixels at 96 DPI
 constexpr int32_t kFaceNameLimit = LF_FACESIZE - 1;
 
-// Keeps the dialog's device context for its life, and lays the sheet out in
-// the client area with the bold font's height as the year row's height.
-void OnInitCalendar(HWND dialog, CalendarState* cal) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(cal));
-  cal->Dc = GetDC(dialog);
+// What the client area's name tells (calendar_accessible.h): the selected
+// day, and the month on the sheet.
+struct CalendarTold {
+  AbsoluteDay Selected;
+  int32_t Month;
+  int32_t Year;
+};
+
+CalendarTold Told(const CalendarState* cal) {
+  return {SelectedCalendarDay(cal), cal->Displayed.month, cal->Displayed.year};
+}
+
+// Tells screen readers when the name no longer tells what it told before.
+void AnnounceIfChanged(HWND dialog, const CalendarState* cal, const CalendarTold& before) {
+  const CalendarTold now = Told(cal);
+  if (now.Selected != before.Selected || now.Month != before.Month || now.Year != before.Year) {
+    AnnounceCalendarChange(dialog);
+  }
+}
+
+// Puts made into *font, deleting the font it held; a font that could not be
+// made (null) leaves the one before in place.
+void ReplaceFont(FontHandle* font, HFONT made) {
+  if (made == nullptr) return;
+  if (*font != nullptr) DeleteObject(*font);
+  *font = made;
+}
+
+// Makes the dialog's normal and bold fonts from cal->FontName at cal->Dpi,
+// deleting those they replace; ShowCalendarDialog deletes the last ones.
+void MakeCalendarFonts(CalendarState* cal) {
+  LOGFONTW description;
+  DescribeCalendarFont(&description, cal->FontName);
+  description.lfHeight = ScaleToDpi(description.lfHeight, cal->Dpi);
+  ReplaceFont(&cal->NormalFont, CreateFontIndirectW(&description));
+  description.lfWeight = FW_BOLD;
+  ReplaceFont(&cal->BoldFont, CreateFontIndirectW(&description));
+}
+
+// Lays the sheet out in the client area with the bold font's height as the
+// year row's height; the arrows are placed anew at the next paint, which
+// draws everything.
+void LayOutSheet(HWND dialog, CalendarState* cal) {
   RECT client = {};
   GetClientRect(dialog, &client);
   TEXTMETRICW metrics = {};
@@ -33,7 +71,31 @@ void OnInitCalendar(HWND dialog, CalendarState* cal) {
   }
   const CalendarRect area = {client.left, client.top, client.right, client.bottom};
   LayoutCalendar(cal, &area, metrics.tmHeight);
+  cal->ArrowWidth = 0;
   cal->RedrawFlags = kRedrawInitial;
+}
+
+// Keeps the dialog's device context for its life and lays the sheet out.
+void OnInitCalendar(HWND dialog, CalendarState* cal) {
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(cal));
+  cal->Dc = GetDC(dialog);
+  LayOutSheet(dialog, cal);
+}
+
+// The dialog moved to a monitor of another DPI (dpi): it takes the suggested
+// rectangle (screen coordinates; null keeps its size), and fonts, gaps, lines
+// and geometry follow the new DPI.
+void OnCalendarDpiChanged(HWND dialog, CalendarState* cal, int32_t dpi, const RECT* suggested) {
+  if (dpi <= 0) return;
+  cal->Dpi = dpi;
+  MakeCalendarFonts(cal);
+  if (suggested != nullptr) {
+    SetWindowPos(dialog, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayOutSheet(dialog, cal);
+  InvalidateRect(dialog, nullptr, TRUE);
 }
 
 // Fills the background; everything on it is drawn anew at the next paint.
@@ -61,12 +123,16 @@ void RepaintChangedSheet(CalendarState* cal, uint8_t redraw) {
   if (redraw != 0) PaintCalendar(cal);
 }
 
-// A click: a month button or an arrow changes the sheet; a day cell ends the
-// dialog with that day.
+// A click: a month button or an arrow changes the sheet (one past an end of
+// the range beeps); a day cell ends the dialog with that day.
 void OnCalendarClick(HWND dialog, CalendarState* cal, int32_t x, int32_t y) {
+  const CalendarTold before = Told(cal);
   const CalendarClick click = ApplyCalendarClick(cal, x, y);
   if (click.Action == kCalendarClickRepaint) {
     RepaintChangedSheet(cal, cal->RedrawFlags);
+    AnnounceIfChanged(dialog, cal, before);
+  } else if (click.Action == kCalendarClickRefused) {
+    MessageBeep(MB_OK);
   } else if (click.Action == kCalendarClickPicked) {
     HighlightDayCell(cal, click.PlainDay, false);
     HighlightDayCell(cal, click.PickedDay, true);
@@ -74,13 +140,24 @@ void OnCalendarClick(HWND dialog, CalendarState* cal, int32_t x, int32_t y) {
   }
 }
 
-// A key without Alt that moves the selected day; the move is painted and
-// announced.
-void OnCalendarKey(HWND dialog, CalendarState* cal, uint32_t key) {
-  const AbsoluteDay before = SelectedCalendarDay(cal);
-  const uint8_t redraw = MoveCalendarSelection(cal, key, GetKeyState(VK_CONTROL) < 0);
+// An Alt key that shows another month or year; one refused at an end of the
+// range beeps.
+void OnCalendarAltKey(HWND dialog, CalendarState* cal, uint32_t key) {
+  const CalendarTold before = Told(cal);
+  const uint8_t redraw = CalendarKey(cal, key);
+  if (redraw == 0 && IsCalendarKey(key)) MessageBeep(MB_OK);
   RepaintChangedSheet(cal, redraw);
-  if (SelectedCalendarDay(cal) != before) AnnounceCalendarSelection(dialog);
+  AnnounceIfChanged(dialog, cal, before);
+}
+
+// A key without Alt that moves the selected day; the move is painted and
+// announced, a key refused at an end of the range beeps.
+void OnCalendarKey(HWND dialog, CalendarState* cal, uint32_t key) {
+  const CalendarTold before = Told(cal);
+  const int32_t outcome = MoveCalendarSelection(cal, key, GetKeyState(VK_CONTROL) < 0);
+  if (outcome == kCalendarKeyRefused) MessageBeep(MB_OK);
+  if (outcome == kCalendarKeyMoved) RepaintChangedSheet(cal, cal->RedrawFlags);
+  AnnounceIfChanged(dialog, cal, before);
 }
 
 // Enter picks the selected day (the dialog ends with 1, as for a day click);
@@ -146,12 +223,8 @@ AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, Abso
   ResetCalendarState(&cal);
   if (study != nullptr) cal.Study = *study;
   cal.Dpi = WindowDpi(owner);
-  LOGFONTW description;
-  DescribeCalendarFont(&description, fontName);
-  description.lfHeight = ScaleToDpi(description.lfHeight, cal.Dpi);
-  cal.NormalFont = CreateFontIndirectW(&description);
-  description.lfWeight = FW_BOLD;
-  cal.BoldFont = CreateFontIndirectW(&description);
+  cal.FontName = fontName;
+  MakeCalendarFonts(&cal);
   SetCalendarDate(&cal, day, 1);
 
   const INT_PTR ended = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CALENDAR), owner,
@@ -173,9 +246,7 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
   switch (message) {
     case WM_ERASEBKGND: OnEraseCalendar(dialog, cal, reinterpret_cast<HDC>(wParam)); return TRUE;
     case WM_PAINT: OnPaintCalendar(dialog, cal); return TRUE;
-    case WM_SYSKEYDOWN:
-      RepaintChangedSheet(cal, CalendarKey(cal, static_cast<uint32_t>(wParam)));
-      return FALSE;
+    case WM_SYSKEYDOWN: OnCalendarAltKey(dialog, cal, static_cast<uint32_t>(wParam)); return FALSE;
     case WM_KEYDOWN: OnCalendarKey(dialog, cal, static_cast<uint32_t>(wParam)); return FALSE;
     case WM_GETDLGCODE: return OnCalendarDialogCode(dialog);
     case WM_GETOBJECT: return OnCalendarGetObject(dialog, wParam, lParam);
@@ -185,6 +256,9 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
       if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
       OnCalendarClose(dialog, cal, LOWORD(wParam));
+      return TRUE;
+    case WM_DPICHANGED:
+      OnCalendarDpiChanged(dialog, cal, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return TRUE;
     case WM_DESTROY: OnDestroyCalendar(dialog, cal); return FALSE;
   }

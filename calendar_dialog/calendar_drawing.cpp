@@ -20,8 +20,6 @@ const uint8_t kDayNumbers[] = "1 2 3 4 5 6 7 8 9 1011121314151617181920212223242
 const uint8_t kBackArrow[] = "  <<  ";
 const uint8_t kForwardArrow[] = "  >>  ";
 constexpr int32_t kArrowLength = 6;
-// Space between the year's box and each arrow box.
-constexpr int32_t kArrowGap = 10;
 
 // Selects object into dc unless it is null; returns what was selected before,
 // or null when nothing was selected.
@@ -37,6 +35,15 @@ void Reselect(HDC dc, HGDIOBJ previous) {
 // Fills left..right-1, top..bottom-1 with the dialog's background colour.
 void FillButtonFace(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom) {
   FillRoleBox(dc, left, top, right - left, bottom - top, ColourRole::Face);
+}
+
+// A box left..right-1, top..bottom-1 filled with fill inside a frame of line
+// width pixels thick.
+void DrawFramedBox(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                   int32_t width, ColourRole line, ColourRole fill) {
+  FillRoleBox(dc, left, top, right - left, bottom - top, line);
+  FillRoleBox(dc, left + width, top + width, right - left - 2 * width, bottom - top - 2 * width,
+              fill);
 }
 
 // Plain text of the sheet: ink on an opaque paper background.
@@ -55,8 +62,10 @@ int32_t LabelLength(const uint8_t* label) {
 void DrawMonthButtonsPlain(CalendarState* cal) {
   HDC dc = cal->Dc;
   const MonthButton& adarII = cal->Buttons[12];
+  const int32_t line = CalendarLineWidth(cal);
   if ((cal->RedrawFlags & kRedrawSeam) && adarII.Label != nullptr) {
-    FillButtonFace(dc, adarII.Right - 1, adarII.Top + 1, adarII.Right + 1, adarII.Bottom - 1);
+    FillButtonFace(dc, adarII.Right - line, adarII.Top + line, adarII.Right + line,
+                   adarII.Bottom - line);
   }
   for (int32_t k = 0; k < kMonthButtonSlots && cal->Buttons[k].Label != nullptr; ++k) {
     DrawMonthButton(cal, k + 1, false);
@@ -67,16 +76,30 @@ void DrawMonthButtonsPlain(CalendarState* cal) {
 // than the last one leaves none of the last one's frame behind.
 void ClearYearGap(const CalendarState* cal) {
   if (cal->ArrowWidth <= 0) return;
-  FillButtonFace(cal->Dc, cal->BackArrowLeft + cal->ArrowWidth + 1, cal->YearRowTop - 1,
-                 cal->ForwardArrowLeft - 1, cal->YearRowTop + cal->TextHeight + 1);
+  const int32_t line = CalendarLineWidth(cal);
+  FillButtonFace(cal->Dc, cal->BackArrowLeft + cal->ArrowWidth + line, cal->YearRowTop - line,
+                 cal->ForwardArrowLeft - line, cal->YearRowTop + cal->TextHeight + line);
 }
 
-// One arrow: a black frame one pixel wide around the arrow text.
-void DrawArrowBox(const CalendarState* cal, int32_t left, const uint8_t* arrow) {
+// One arrow: its text in a frame, both grey when the arrow cannot be used.
+void DrawArrowBox(const CalendarState* cal, int32_t left, const uint8_t* arrow, bool usable) {
   HDC dc = cal->Dc;
   const int32_t top = cal->YearRowTop;
-  FillRoleBox(dc, left - 1, top - 1, cal->ArrowWidth + 2, cal->TextHeight + 2, ColourRole::Ink);
-  DrawRun(dc, arrow, kArrowLength, left, top, cal->ArrowWidth, cal->TextHeight);
+  const int32_t line = CalendarLineWidth(cal);
+  const ColourRole ink = usable ? ColourRole::Ink : ColourRole::Disabled;
+  FillRoleBox(dc, left - line, top - line, cal->ArrowWidth + 2 * line, cal->TextHeight + 2 * line,
+              ink);
+  DrawRunColoured(dc, arrow, kArrowLength, left, top, cal->ArrowWidth, cal->TextHeight,
+                  RoleColour(dc, ink), RoleColour(dc, ColourRole::Paper));
+}
+
+// Both arrows once placed, each grey while it leads past an end of the range.
+void DrawYearArrows(const CalendarState* cal) {
+  if (cal->ArrowWidth <= 0) return;
+  HGDIOBJ font = SelectIfAny(cal->Dc, cal->BoldFont);
+  DrawArrowBox(cal, cal->BackArrowLeft, kBackArrow, CanStepCalendarYear(cal, -1));
+  DrawArrowBox(cal, cal->ForwardArrowLeft, kForwardArrow, CanStepCalendarYear(cal, 1));
+  Reselect(cal->Dc, font);
 }
 
 // Width of count bytes of run in the DC's font (the client width at most).
@@ -86,16 +109,16 @@ int32_t RunWidth(const CalendarState* cal, const uint8_t* run, int32_t count) {
   return width;
 }
 
-// Draws the study mark of day in the corner of its cell's inside (left, top):
-// a check when its lessons are learned, a dot when it is behind; on the
-// highlighted cell in the highlight's ink.
-void DrawDayMark(const CalendarState* cal, int32_t day, int32_t left, int32_t top, bool on) {
+// Draws the study mark of day in the corner of its cell's inside (left, top,
+// width, height): a check when its lessons are learned, a dot when it is
+// behind; on the highlighted cell in the highlight's ink.
+void DrawDayMark(const CalendarState* cal, int32_t day, int32_t left, int32_t top, int32_t width,
+                 int32_t height, bool on) {
   const DayStudyState state = CalendarStudyState(cal, DisplayedMonthDay(cal, day));
   if (state != kDayLearned && state != kDayBehind) return;
-  const int32_t inside = (cal->CellWidth < cal->CellHeight ? cal->CellWidth : cal->CellHeight) - 1;
-  const int32_t size = inside * 9 / 20;
-  const int32_t x = left + cal->CellWidth - 1 - size - size / 8;
-  const int32_t y = top + cal->CellHeight - 1 - size - size / 8;
+  const int32_t size = (width < height ? width : height) * 9 / 20;
+  const int32_t x = left + width - size - size / 8;
+  const int32_t y = top + height - size - size / 8;
   if (state == kDayLearned) {
     DrawCheckMark(cal->Dc, x, y, size, on ? ColourRole::MarkedInk : ColourRole::Learned);
   } else {
@@ -111,10 +134,13 @@ void PaintCalendar(CalendarState* cal) {
   if (cal->RedrawFlags & kRedrawMonthButtons) DrawMonthButtonsPlain(cal);
   DrawMonthGrid(cal);
   DrawMonthButton(cal, cal->Displayed.month, true);
-  if (cal->Selected.year == cal->Displayed.year && cal->Selected.month == cal->Displayed.month) {
-    HighlightDayCell(cal, cal->Selected.day, true);
+  if (IsSelectionOnSheet(cal)) HighlightDayCell(cal, cal->Selected.day, true);
+  // Whether an arrow can be used changes with the month at the ends of the range.
+  if (cal->RedrawFlags & kRedrawYearRow) {
+    DrawYearRow(cal);
+  } else {
+    DrawYearArrows(cal);
   }
-  if (cal->RedrawFlags & kRedrawYearRow) DrawYearRow(cal);
   cal->RedrawFlags = 0;
 }
 
@@ -124,19 +150,19 @@ void HighlightDayCell(CalendarState* cal, int32_t day, bool on) {
   if (cal->Dc == nullptr || !CalendarDayCell(cal, day, &row, &column)) return;
   HDC dc = cal->Dc;
   UsePlainColours(dc);
-  const int32_t left = cal->GridLeft + column * cal->CellWidth + 1;
-  const int32_t top = cal->GridTop + row * cal->CellHeight + 1;
-  FillRoleBox(dc, left, top, cal->CellWidth - 1, cal->CellHeight - 1,
-              on ? ColourRole::Marked : ColourRole::Paper);
+  // The inside of the cell's outline, where a day's marks go.
+  const int32_t line = CalendarLineWidth(cal);
+  const int32_t left = cal->GridLeft + column * cal->CellWidth + line;
+  const int32_t top = cal->GridTop + row * cal->CellHeight + line;
+  const int32_t width = cal->CellWidth - line;
+  const int32_t height = cal->CellHeight - line;
+  const ColourRole fill = on ? ColourRole::Marked : ColourRole::Paper;
+  const ColourRole ink = on ? ColourRole::MarkedInk : ColourRole::Ink;
+  FillRoleBox(dc, left, top, width, height, fill);
   HGDIOBJ font = SelectIfAny(dc, cal->BoldFont);
-  const uint8_t* number = kDayNumbers + 2 * (day - 1);
-  if (on) {
-    DrawAsciiTextColoured(dc, number, 2, left, top, cal->CellWidth, cal->CellHeight,
-                          RoleColour(dc, ColourRole::MarkedInk), RoleColour(dc, ColourRole::Marked));
-  } else {
-    DrawAsciiText(dc, number, 2, left, top, cal->CellWidth, cal->CellHeight);
-  }
-  DrawDayMark(cal, day, left, top, on);
+  DrawAsciiTextColoured(dc, kDayNumbers + 2 * (day - 1), 2, left, top, width, height,
+                        RoleColour(dc, ink), RoleColour(dc, fill));
+  DrawDayMark(cal, day, left, top, width, height, on);
   Reselect(dc, font);
 }
 
@@ -145,73 +171,58 @@ void DrawMonthButton(CalendarState* cal, int32_t month, bool on) {
   const MonthButton& button = cal->Buttons[month - 1];
   if (button.Label == nullptr) return;
   HDC dc = cal->Dc;
-  HGDIOBJ pen = SelectRolePen(dc, on ? ColourRole::MarkedInk : ColourRole::Ink);
-  HGDIOBJ brush = SelectRoleBrush(dc, on ? ColourRole::Marked : ColourRole::Paper);
-  Rectangle(dc, button.Left + 1, button.Top + 1, button.Right - 1, button.Bottom - 1);
-  SelectObject(dc, brush);
-  SelectObject(dc, pen);
+  const bool usable = on || IsCalendarMonthShown(month, cal->Displayed.year);
+  const ColourRole fill = on ? ColourRole::Marked : ColourRole::Paper;
+  const ColourRole ink =
+      on ? ColourRole::MarkedInk : (usable ? ColourRole::Ink : ColourRole::Disabled);
+  const int32_t line = CalendarLineWidth(cal);
+  // Neighbours share their edges; each button is drawn a line's width inside them.
+  DrawFramedBox(dc, button.Left + line, button.Top + line, button.Right - line,
+                button.Bottom - line, line, ink, fill);
 
+  // The label centred in the drawn button, over its fill: no background of
+  // its own that could cover the frame.
   HGDIOBJ font = SelectIfAny(dc, cal->NormalFont);
-  const int32_t x = button.Left + 1;
-  const int32_t y = button.Top + 1;
-  const int32_t w = button.Right - button.Left - 1;
-  const int32_t h = button.Bottom - button.Top - 1;
-  const int32_t length = LabelLength(button.Label);
-  if (on) {
-    DrawRunColoured(dc, button.Label, length, x, y, w, h, RoleColour(dc, ColourRole::MarkedInk),
-                    RoleColour(dc, ColourRole::Marked));
-  } else {
-    DrawRun(dc, button.Label, length, x, y, w, h);
-  }
+  const int previousMode = SetBkMode(dc, TRANSPARENT);
+  DrawRunColoured(dc, button.Label, LabelLength(button.Label), button.Left + line,
+                  button.Top + line, button.Right - button.Left - 2 * line,
+                  button.Bottom - button.Top - 2 * line, RoleColour(dc, ink), RoleColour(dc, fill));
+  SetBkMode(dc, previousMode);
   Reselect(dc, font);
 }
 
 void DrawMonthGrid(CalendarState* cal) {
   if (cal->Dc == nullptr) return;
   HDC dc = cal->Dc;
-  HGDIOBJ pen = SelectRolePen(dc, ColourRole::Ink);
-  HGDIOBJ font = SelectIfAny(dc, cal->NormalFont);
-  HGDIOBJ brush = SelectRoleBrush(dc, ColourRole::Paper);
   const bool clearSixthRow = UpdateCalendarWeekRows(cal);
   const int32_t gridLeft = cal->GridLeft;
   const int32_t gridTop = cal->GridTop;
   const int32_t cellWidth = cal->CellWidth;
   const int32_t cellHeight = cal->CellHeight;
+  const int32_t line = CalendarLineWidth(cal);
+  const int32_t rows = cal->WeekRows + 1;  // the weekday header and the week rows
 
-  // Row 0 is the weekday header; neighbouring cells share their outline.
-  for (int32_t row = 0; row <= cal->WeekRows; ++row) {
-    for (int32_t column = 0; column < 7; ++column) {
-      const CalendarRect cell = CalendarCellRect(cal, row, column);
-      Rectangle(dc, cell.Left, cell.Top, cell.Right, cell.Bottom);
-    }
+  // Paper, then the lines over it: neighbouring cells share their outline.
+  const int32_t gridHeight = rows * cellHeight + line;
+  FillRoleBox(dc, gridLeft, gridTop, cal->GridWidth, gridHeight, ColourRole::Paper);
+  for (int32_t column = 0; column <= 7; ++column) {
+    FillRoleBox(dc, gridLeft + column * cellWidth, gridTop, line, gridHeight, ColourRole::Ink);
   }
-
-  HGDIOBJ beforeBold = SelectIfAny(dc, cal->BoldFont);
-  for (int32_t column = 0; column < 7; ++column) {
-    DrawRun(dc, kWeekdayLetters + column, 1, gridLeft + column * cellWidth + 1, gridTop + 1,
-            cellWidth - 2, cellHeight - 2);
-  }
-  // A one-pixel rule across the grid above each row and below the last.
-  for (int32_t row = 0; row <= cal->WeekRows + 1; ++row) {
-    const int32_t y = gridTop + row * cellHeight;
-    Rectangle(dc, gridLeft, y, gridLeft + cal->GridWidth, y + 1);
+  for (int32_t row = 0; row <= rows; ++row) {
+    FillRoleBox(dc, gridLeft, gridTop + row * cellHeight, cal->GridWidth, line, ColourRole::Ink);
   }
   if (clearSixthRow) {
-    FillButtonFace(dc, gridLeft, gridTop + 6 * cellHeight + 1, gridLeft + cal->GridWidth,
-                   gridTop + 7 * cellHeight + 1);
+    FillButtonFace(dc, gridLeft, gridTop + 6 * cellHeight + line, gridLeft + cal->GridWidth,
+                   gridTop + 7 * cellHeight + line);
   }
-  for (int32_t day = 1; day <= cal->MonthLength; ++day) {
-    int32_t row = 0;
-    int32_t column = 0;
-    if (!CalendarDayCell(cal, day, &row, &column)) continue;
-    DrawAsciiText(dc, kDayNumbers + 2 * (day - 1), 2, gridLeft + column * cellWidth + 1,
-                  gridTop + row * cellHeight + 1, cellWidth - 2, cellHeight - 2);
-    DrawDayMark(cal, day, gridLeft + column * cellWidth + 1, gridTop + row * cellHeight + 1, false);
+
+  HGDIOBJ font = SelectIfAny(dc, cal->BoldFont);
+  for (int32_t column = 0; column < 7; ++column) {
+    DrawRun(dc, kWeekdayLetters + column, 1, gridLeft + column * cellWidth + line, gridTop + line,
+            cellWidth - line, cellHeight - line);
   }
-  Reselect(dc, beforeBold);
-  SelectObject(dc, brush);
   Reselect(dc, font);
-  SelectObject(dc, pen);
+  for (int32_t day = 1; day <= cal->MonthLength; ++day) HighlightDayCell(cal, day, false);
 }
 
 void DrawYearRow(CalendarState* cal) {
@@ -222,19 +233,18 @@ void DrawYearRow(CalendarState* cal) {
   const int32_t width = RunWidth(cal, cal->Text, length);
   const int32_t left = CenterYearText(cal, width);
   const int32_t top = cal->YearRowTop;
+  const int32_t line = CalendarLineWidth(cal);
 
   ClearYearGap(cal);
-  FillRoleBox(dc, left - 1, top - 1, width + 2, cal->TextHeight + 2, ColourRole::Ink);
+  FillRoleBox(dc, left - line, top - line, width + 2 * line, cal->TextHeight + 2 * line,
+              ColourRole::Ink);
   DrawAsciiText(dc, cal->Text, length, left, top, width, cal->TextHeight);
 
   if (cal->ArrowWidth == 0) {
     PlaceCalendarArrows(cal, left, width, RunWidth(cal, kBackArrow, kArrowLength));
   }
-  if (cal->ArrowWidth > 0) {
-    DrawArrowBox(cal, cal->BackArrowLeft, kBackArrow);
-    DrawArrowBox(cal, cal->ForwardArrowLeft, kForwardArrow);
-  }
   Reselect(dc, font);
+  DrawYearArrows(cal);
 }
 
 int32_t DrawAsciiText(DcHandle dc, const uint8_t* text, int32_t count, int32_t x, int32_t y,

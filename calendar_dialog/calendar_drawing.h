@@ -11,17 +11,20 @@
 constexpr int32_t kAsciiTextLimit = 7;
 
 // The whole paint: the month buttons and the year row as the redraw flags ask,
-// always the grid, the displayed month's button inverted and the selected day
-// highlighted on its own sheet; then clears the redraw flags.
+// always the grid, the displayed month's button inverted, the selected day
+// highlighted on its own sheet and the arrows (whether one can be used changes
+// with the month); then clears the redraw flags. Lines and frames are
+// CalendarLineWidth thick.
 void PaintCalendar(CalendarState* cal);
 
-// Draws the cell of day (one that IsCalendarDayShown) highlighted (on) or
-// plain, with its study mark; other days draw nothing. The number uses the
-// bold font, as in the grid.
+// Draws the inside of day's cell (one that IsCalendarDayShown) with its number
+// in the bold font and its study mark, highlighted (on) or plain: the one
+// drawing of a day, which the grid uses too. Other days draw nothing.
 void HighlightDayCell(CalendarState* cal, int32_t day, bool on);
 
-// Draws the button of month (1..12, 13 in a leap year) inverted (on) or plain;
-// other months draw nothing.
+// Draws the button of month (1..12, 13 in a leap year) inverted (on) or plain,
+// grey when the month lies past an end of the range (not
+// IsCalendarMonthShown); other months draw nothing.
 void DrawMonthButton(CalendarState* cal, int32_t month, bool on);
 
 // Draws the grid of the displayed month: outlines, weekday letters, the
@@ -31,7 +34,8 @@ void DrawMonthButton(CalendarState* cal, int32_t month, bool on);
 void DrawMonthGrid(CalendarState* cal);
 
 // Draws the year text centred in its frame and the two arrow boxes, placing
-// the arrows the first time.
+// the arrows the first time; an arrow that cannot be used (not
+// CanStepCalendarYear) is grey.
 void DrawYearRow(CalendarState* cal);
 
 // Draws count bytes (up to a zero byte, at most kAsciiTextLimit), widened by

@@ -45,7 +45,7 @@ void LayoutCalendar(CalendarState* cal, const CalendarRect* client, int32_t text
   cal->GridTop = (3 * height) / 9;
   cal->CellHeight = AtLeastZero((bottom - cal->GridTop) / 7);
   cal->CellWidth = AtLeastZero(width / 8);
-  cal->GridWidth = 7 * cal->CellWidth + 1;
+  cal->GridWidth = 7 * cal->CellWidth + CalendarLineWidth(cal);
   cal->GridLeft = left + (width - cal->GridWidth) / 2;
 
   cal->YearRowTop = top + ScaleToDpi(kYearRowGap, cal->Dpi);
@@ -79,6 +79,8 @@ void LayoutCalendar(CalendarState* cal, const CalendarRect* client, int32_t text
     cal->Buttons[12] = cal->LeapLast[1];
   }
 }
+
+int32_t CalendarLineWidth(const CalendarState* cal) { return LineWidthForDpi(cal->Dpi); }
 
 int32_t CenterYearText(const CalendarState* cal, int32_t textWidth) {
   return ((cal->ClientRight - cal->ClientLeft) - textWidth) / 2;
@@ -116,7 +118,7 @@ CalendarRect CalendarCellRect(const CalendarState* cal, int32_t row, int32_t col
   CalendarRect cell;
   cell.Left = cal->GridLeft + column * cal->CellWidth;
   cell.Top = cal->GridTop + row * cal->CellHeight;
-  cell.Right = cell.Left + cal->CellWidth + 1;
-  cell.Bottom = cell.Top + cal->CellHeight + 1;
+  cell.Right = cell.Left + cal->CellWidth + CalendarLineWidth(cal);
+  cell.Bottom = cell.Top + cal->CellHeight + CalendarLineWidth(cal);
   return cell;
 }

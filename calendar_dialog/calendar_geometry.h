@@ -16,11 +16,15 @@ struct CalendarRect {
 
 // Stores the client rectangle and computes the grid, the year row (textHeight:
 // tmHeight of the bold font) and the month buttons of both variants of the
-// last months, with gaps scaled to cal->Dpi; a leap year's split button goes
-// into the table. Coordinates are first brought into -32767..32767 and
+// last months, with gaps and the grid's lines scaled to cal->Dpi; a leap
+// year's split button goes into the table. Coordinates are first brought into -32767..32767 and
 // textHeight into 0..32767, and negative sizes of a tiny client area become 0,
 // so every later step stays defined.
 void LayoutCalendar(CalendarState* cal, const CalendarRect* client, int32_t textHeight);
+
+// Thickness in pixels of the sheet's grid lines and frames at cal->Dpi, as
+// of the text's rules: 1 at 96 DPI, 2 at 192.
+int32_t CalendarLineWidth(const CalendarState* cal);
 
 // Left edge of a year text textWidth pixels wide, centred in the client width.
 int32_t CenterYearText(const CalendarState* cal, int32_t textWidth);
@@ -44,6 +48,7 @@ bool UpdateCalendarWeekRows(CalendarState* cal);
 // IsCalendarDayShown, whose cell stays empty.
 bool CalendarDayCell(const CalendarState* cal, int32_t day, int32_t* row, int32_t* column);
 
-// Outline of grid cell (row, column): neighbouring cells share their outline,
-// so the right and bottom edges are the next cell's left and top.
+// Outline of grid cell (row, column), lines CalendarLineWidth thick:
+// neighbouring cells share their outline, so the right and bottom lines are
+// the next cell's left and top.
 CalendarRect CalendarCellRect(const CalendarState* cal, int32_t row, int32_t column);

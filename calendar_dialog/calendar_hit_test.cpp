@@ -79,7 +79,10 @@ CalendarClick ApplyCalendarClick(CalendarState* cal, int32_t x, int32_t y) {
       return {kCalendarClickPicked, plainDay, hit.Value};
     }
     default:
-      break;
+      return {kCalendarClickIgnored, 0, 0};
   }
-  return {redraw != 0 ? kCalendarClickRepaint : kCalendarClickIgnored, 0, 0};
+  if (redraw != 0) return {kCalendarClickRepaint, 0, 0};
+  // Only the displayed month's own button changes nothing without a refusal.
+  const bool own = hit.Kind == kCalendarHitMonth && hit.Value == cal->Displayed.month;
+  return {own ? kCalendarClickIgnored : kCalendarClickRefused, 0, 0};
 }

@@ -31,6 +31,7 @@ enum : int32_t {
   kCalendarClickIgnored = 0,  // nothing to draw
   kCalendarClickRepaint = 1,  // the sheet changed: paint as the redraw flags say
   kCalendarClickPicked = 2,   // a day was picked: end the dialog with Result
+  kCalendarClickRefused = 3,  // a month button or arrow past an end of the range: nothing changed
 };
 
 struct CalendarClick {

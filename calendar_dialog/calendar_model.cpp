@@ -62,6 +62,10 @@ bool IsCalendarDayShown(const CalendarState* cal, int32_t day) {
   return IsSupportedDay(static_cast<int64_t>(cal->Result) - cal->Displayed.day + day);
 }
 
+bool IsSelectionOnSheet(const CalendarState* cal) {
+  return cal->Selected.year == cal->Displayed.year && cal->Selected.month == cal->Displayed.month;
+}
+
 void SetCalendarDate(CalendarState* cal, AbsoluteDay day, int32_t select) {
   int32_t previousLeap = cal->Leap;
   if (day == 0) {
@@ -112,6 +116,13 @@ uint8_t StepCalendarYear(CalendarState* cal, int32_t delta) {
   return ShowMonthOfYear(cal, cal->Displayed.month,
                          static_cast<int64_t>(cal->Displayed.year) + delta);
 }
+
+bool CanStepCalendarYear(const CalendarState* cal, int32_t delta) {
+  CalendarState trial = *cal;
+  return StepCalendarYear(&trial, delta) != 0;
+}
+
+bool IsCalendarKey(uint32_t key) { return key >= kKeyPageUp && key <= kKeyDown; }
 
 uint8_t CalendarKey(CalendarState* cal, uint32_t key) {
   int32_t month = cal->Displayed.month;

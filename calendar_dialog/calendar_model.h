@@ -18,7 +18,8 @@ enum : uint8_t {
   kRedrawInitial = kRedrawMonthButtons | kRedrawYearRow,
 };
 
-// Virtual keys that move the sheet while Alt is held.
+// Virtual keys that move the sheet while Alt is held (kKeyPageUp..kKeyDown,
+// with nothing between them).
 enum : uint32_t {
   kKeyPageUp = 0x21,
   kKeyPageDown = 0x22,
@@ -52,11 +53,12 @@ struct CalendarStudyMarks {
   AbsoluteDay Today;          // the day the states are for
 };
 
-// The dialog's one record, reset each time the dialog opens. The Win32 dialog
-// keeps the font description (LOGFONTW) beside it; the core never needs it.
+// The dialog's one record, reset each time the dialog opens. FontName is for
+// the Win32 dialog, which makes its fonts from it (again at a DPI change); the
+// core never reads it.
 struct CalendarState {
   HebrewDate Displayed;              // month on the sheet; its day is carried between months
-  HebrewDate Selected;               // the date the dialog opened with; highlighted on its sheet
+  HebrewDate Selected;               // opening date until a key moves it; marked on its sheet
   AbsoluteDay Result;                // AbsoluteDay of Displayed; handed back after a day click
   uint8_t Leap;                      // 1 when the displayed year has 13 months
   uint8_t FirstWeekday;              // weekday of day 1 of the displayed month, 0 = Sunday
@@ -71,7 +73,8 @@ struct CalendarState {
   int32_t GridTop, CellWidth, CellHeight, GridWidth, GridLeft;
   int32_t YearRowTop, TextHeight;
   int32_t BackArrowLeft, ForwardArrowLeft, ArrowWidth;  // ArrowWidth 0: not placed
-  int32_t Dpi;  // DPI of the owner window: the sheet's fonts and gaps follow it (0: 96)
+  int32_t Dpi;  // DPI of the dialog: the sheet's fonts, gaps and lines follow it (0: 96)
+  const WideChar* FontName;  // face of both fonts (null or empty: the default); the caller's
   MonthButton Buttons[kMonthButtonSlots];               // entry k - 1 is month k
   MonthButton CommonLast[2];  // months 12 and 13 of a common year (13 empty)
   MonthButton LeapLast[2];    // months 12 and 13 of a leap year (split button)
@@ -91,6 +94,10 @@ bool IsCalendarMonthShown(int32_t month, int32_t year);
 // 1..MonthLength and in the supported range. The cells of other days stay
 // empty and are not clickable.
 bool IsCalendarDayShown(const CalendarState* cal, int32_t day);
+
+// True if the selected date lies in the displayed month: only then is a day
+// of the sheet marked as selected.
+bool IsSelectionOnSheet(const CalendarState* cal);
 
 // The month model: day (0 = today; brought into the supported range) becomes
 // the displayed date and Result. A change of the leap flag, or select != 0,
@@ -117,9 +124,16 @@ uint8_t ChooseCalendarMonth(CalendarState* cal, int32_t month);
 // IsCalendarMonthShown.
 uint8_t StepCalendarYear(CalendarState* cal, int32_t delta);
 
+// True if StepCalendarYear(cal, delta) would show another sheet: the year
+// arrow is drawn usable.
+bool CanStepCalendarYear(const CalendarState* cal, int32_t delta);
+
+// True for the eight keys that move the sheet while Alt is held.
+bool IsCalendarKey(uint32_t key);
+
 // Alt+key navigation (key: virtual key). Returns the redraw flags, or 0
-// (nothing changed) when the key is not one of the eight or the month it leads
-// to is not IsCalendarMonthShown.
+// (nothing changed) when the key is not IsCalendarKey or the month it leads
+// to is not IsCalendarMonthShown (the key is refused at an end of the range).
 uint8_t CalendarKey(CalendarState* cal, uint32_t key);
 
 // A click on a day of the displayed month: it becomes the displayed day, the

@@ -21,6 +21,13 @@ inline int32_t ScaleToDpi(int32_t length, int32_t dpi) {
   return static_cast<int32_t>(result < INT32_MIN ? INT32_MIN : result);
 }
 
+// Thickness in pixels at dpi of a line one pixel thick at 96 DPI: the text's
+// rules, the calendar's grid lines and frames; never below 1.
+inline int32_t LineWidthForDpi(int32_t dpi) {
+  const int32_t width = ScaleToDpi(1, dpi);
+  return width < 1 ? 1 : width;
+}
+
 // DPI of window (the monitor it is on, for a program aware of each
 // monitor's scaling); the system DPI where the system cannot tell.
 int32_t WindowDpi(WindowHandle window);

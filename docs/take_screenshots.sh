@@ -36,3 +36,21 @@ for name in calendar-common-year calendar-adar-1 calendar-adar-2 calendar-six-ro
   convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
   echo "docs/$name.png"
 done
+
+# The setup program's pages, written by the package stage's scenario, from the
+# release in $ZELVAN_BUILD_DIR/dist (scripts/test.sh package, or
+# scripts/package.sh build/dist, makes it).
+dist=${ZELVAN_BUILD_DIR:-$root/build}/dist
+setup=$(ls "$dist"/zelvan-*-setup-x64.exe 2>/dev/null | head -n 1)
+if [ -n "$setup" ]; then
+  cmake --build "$build" -j "$(nproc)" --target wine_setup_tests
+  ZELVAN_SCREENSHOT_DIR="$shots" xvfb-run -a -s "-screen 0 2048x1536x24" \
+    "$root/cmake/wine-run.sh" "$build/tests/wine/wine_setup_tests.exe" "$setup" "$dist" \
+    --gtest_filter=Release.PagesAndAPathLeftAsItIs
+  for name in setup-welcome setup-components setup-finish setup-uninstall setup-welcome-192dpi; do
+    convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
+    echo "docs/$name.png"
+  done
+else
+  echo "No release in $dist: the setup program's pages were not taken (scripts/package.sh $dist makes one)."
+fi

@@ -1,5 +1,6 @@
 #include "lessons/hebrew_numerals.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -9,13 +10,10 @@
 
 size_t FormatHebrewNumeral(int32_t n, char* out, size_t capacity) {
   if (n < 1 || n > kMaxHebrewNumeral) return 0;
-  char letters[kMaxNumeralLetters + 1];
-  const int32_t count = NumeralLetters(n, letters);
-  // The 7-bit numeral with its mark, in reading order: a geresh after a single
-  // letter, gershayim before the last of several.
-  std::string marked(letters, static_cast<size_t>(count));
-  marked.insert(count == 1 ? marked.end() : marked.end() - 1, count == 1 ? '\'' : '"');
-  const std::vector<uint8_t> display(marked.rbegin(), marked.rend());
+  char marked[kMaxNumeralLetters + 2];
+  const int32_t count = MarkedNumeralLetters(n, NumeralUse::Lesson, marked);
+  std::vector<uint8_t> display(marked, marked + count);
+  std::reverse(display.begin(), display.end());
   std::string utf8;
   if (!DisplayBytesToUtf8(display.data(), display.size(), &utf8, nullptr)) return 0;
   if (utf8.size() + 1 > capacity) return 0;

@@ -9,7 +9,7 @@ constexpr int32_t kMaxHebrewNumeral = 999;
 constexpr size_t kHebrewNumeralCapacity = 12;
 
 // Writes n (1..999) zero-terminated into out (capacity bytes): the letters of
-// NumeralLetters (15 as ט"ו, 304 as ד"ש, ...), one letter followed by ' (א'),
+// NumeralLetters for lessons (15 as ט"ו, 270 as ע"ר, 304 as ש"ד), one letter followed by ' (א'),
 // several with " before the last (י"ב, קכ"ד). Returns the length in bytes, or
 // 0 (out untouched) when n is out of range or out is too small.
 size_t FormatHebrewNumeral(int32_t n, char* out, size_t capacity);

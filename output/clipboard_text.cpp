@@ -41,15 +41,13 @@ void PutUnits(UnitWriter* writer, WideChar unit, size_t count) {
   for (size_t i = 0; i < count && !writer->Overflowed; ++i) PutUnit(writer, unit);
 }
 
-// A conversion of one run of text bytes to UTF-16 (MapToDisplay or MapToReading).
-using RunMapping = const WideChar* (*)(const uint8_t* run, int32_t count);
-
-// Appends the characters of one text record as map converts them; false if the
-// conversion buffer could not be had or the record is too long to convert in one run.
-bool PutRecordText(UnitWriter* writer, const StreamRecord& record, RunMapping map) {
+// Appends the characters of one text record as MapToDisplay converts them;
+// false if the conversion buffer could not be had or the record is too long to
+// convert in one run.
+bool PutRecordText(UnitWriter* writer, const StreamRecord& record) {
   if (record.Length == 0) return true;
   if (record.Length > static_cast<size_t>(INT32_MAX)) return false;
-  const WideChar* run = map(record.Text, static_cast<int32_t>(record.Length));
+  const WideChar* run = MapToDisplay(record.Text, static_cast<int32_t>(record.Length));
   if (!run) return false;
   for (size_t i = 0; i < record.Length && run[i] != 0 && !writer->Overflowed; ++i) PutUnit(writer, run[i]);
   return true;
@@ -91,10 +89,7 @@ size_t UnicodeBufferBytes(const uint8_t* text) {
   return static_cast<size_t>(bytes);
 }
 
-namespace {
-
-// LessonTextToUnicode with the records' text converted by map.
-int32_t ConvertLessonText(const uint8_t* text, WideChar* buffer, size_t bufferBytes, RunMapping map) {
+int32_t LessonTextToUnicode(const uint8_t* text, WideChar* buffer, size_t bufferBytes) {
   UnitWriter writer = {buffer, bufferBytes / 2, 0, false};
   StreamRecord record;
   const uint8_t* at = text;
@@ -103,7 +98,7 @@ int32_t ConvertLessonText(const uint8_t* text, WideChar* buffer, size_t bufferBy
     if (IsRuleRecord(record.Flag)) {
       PutUnits(&writer, kRuleChar, static_cast<size_t>(ClipboardRuleLength(record.Param)));
     } else {
-      converted = PutRecordText(&writer, record, map);
+      converted = PutRecordText(&writer, record);
       PutUnits(&writer, kBlank, static_cast<size_t>(RecordIndent(record.Param)));
     }
     PutUnit(&writer, kCarriageReturn);
@@ -120,37 +115,21 @@ int32_t ConvertLessonText(const uint8_t* text, WideChar* buffer, size_t bufferBy
   return writer.Overflowed ? kUnicodeOverflow : kUnicodeFitted;
 }
 
-// The whole text converted by map into a buffer of its own; see DayTextToUnicode.
-WideChar* ConvertDayText(const uint8_t* text, RunMapping map, int32_t* result) {
+WideChar* DayTextToUnicode(const uint8_t* text, int32_t* result) {
   *result = kUnicodeNoMemory;
   if (!text) return nullptr;
   size_t bytes = UnicodeBufferBytes(text);
   if (bytes == SIZE_MAX) return nullptr;
   auto* buffer = static_cast<WideChar*>(CheckedAlloc(bytes));
-  *result = ConvertLessonText(text, buffer, bytes, map);
-  if (*result == kUnicodeFitted) return buffer;
-  free(buffer);
-  return nullptr;
-}
-
-}  // namespace
-
-int32_t LessonTextToUnicode(const uint8_t* text, WideChar* buffer, size_t bufferBytes) {
-  return ConvertLessonText(text, buffer, bufferBytes, MapToDisplay);
-}
-
-WideChar* DayTextToUnicode(const uint8_t* text, int32_t* result) {
   uint32_t savedFlags = App.Flags;
   // The stored records are in display order; a Rich Text reader lays out
   // right-to-left text itself, so the document always gets reading order.
   if (UsesRichText(App.Font.FontAsciiBase)) App.Flags |= kFlagReverse;
-  WideChar* buffer = ConvertDayText(text, MapToDisplay, result);
+  *result = LessonTextToUnicode(text, buffer, bytes);
   App.Flags = (App.Flags & ~kFlagReverse) | (savedFlags & kFlagReverse);
-  return buffer;
-}
-
-WideChar* DayTextToReading(const uint8_t* text, int32_t* result) {
-  return ConvertDayText(text, MapToReading, result);
+  if (*result == kUnicodeFitted) return buffer;
+  free(buffer);
+  return nullptr;
 }
 
 size_t UnicodeUnits(const WideChar* text) {

@@ -1,9 +1,8 @@
-// The clipboard's plain text: a day's LessonText as UTF-16 lines (also the
-// text screen readers are given), and the Append of such text behind what the
-// clipboard held before.
+// The clipboard's plain text: a day's LessonText as UTF-16 lines, and the
+// Append of such text behind what the clipboard held before.
 //
-// Every function here except DayTextToUnicode and DayTextToReading (which
-// allocate their result) is pure; the Win32 clipboard
+// Every function here except DayTextToUnicode (which allocates its result) is
+// pure; the Win32 clipboard
 // code only reads the old data, allocates the global block of the computed
 // size and hands it in.
 #pragma once
@@ -57,12 +56,6 @@ int32_t LessonTextToUnicode(const uint8_t* text, WideChar* buffer, size_t buffer
 // allocation takes the program's out-of-memory ending. Null text gives null
 // with kUnicodeNoMemory.
 WideChar* DayTextToUnicode(const uint8_t* text, int32_t* result);
-
-// The day's text as DayTextToUnicode gives it for the Unicode code base (the
-// plain text of a Copy), whatever the settings: every record in reading order
-// with the letters in the Unicode Hebrew block (MapToReading). The text that
-// screen readers are given. Ownership and results as DayTextToUnicode.
-WideChar* DayTextToReading(const uint8_t* text, int32_t* result);
 
 // Units of a zero-terminated UTF-16 text before its zero; 0 for null.
 size_t UnicodeUnits(const WideChar* text);

@@ -17,7 +17,9 @@
 #define IDD_CALENDAR 106
 #define IDD_STUDY_PROGRESS 140
 
-// Commands of the menu, the accelerator table and the toolbar.
+// Commands of the menu, the accelerator table and the toolbar. Ctrl+Q sends
+// IDC_QUIT, which ends the program as Exit (IDC_EXIT) does.
+#define IDC_QUIT 1
 #define IDC_CALENDAR 107
 #define IDC_TODAY 108
 #define IDC_NEXT_DAY 109
@@ -94,3 +96,11 @@
 
 // The toolbar's control id.
 #define IDC_TOOLBAR 1
+
+// Texts of the string table: the toolbar buttons' names for screen readers.
+#define IDS_TOOLBAR_PREVIOUS_DAY 2100
+#define IDS_TOOLBAR_TODAY 2101
+#define IDS_TOOLBAR_NEXT_DAY 2102
+#define IDS_TOOLBAR_FONT 2103
+#define IDS_TOOLBAR_MARK_DAY 2104
+#define IDS_TOOLBAR_UNMARK_DAY 2105

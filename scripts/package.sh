@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds a release of Zelvan from this checkout into dist/ (or OUT_DIR):
 #   zelvan-VERSION-setup-x64.exe, zelvan-VERSION-setup-x86.exe   setup programs (NSIS)
-#   zelvan-VERSION-portable.zip   x64/zelvan.exe, x86/zelvan.exe, README.txt, LICENSE.txt
+#   zelvan-VERSION-portable.zip   x64/ and x86/ (zelvan.exe, zelvan-cli.exe), README.txt, LICENSE.txt
 #   SHA256SUMS                    checksums of those three files
 # Installs the packages it needs first.
 #
 #   scripts/package.sh [OUT_DIR]
 #
 # The programs are stripped release builds, made reproducibly: packaging the
-# same commit again, anywhere, gives byte-identical zelvan.exe files (their
-# SHA-256 sums are printed at the end). Time stamps in the packages are the
+# same commit again, anywhere, gives byte-identical programs (their
+# SHA-256 sums are printed at the end). The texts have Windows line ends (the
+# build writes them so). Time stamps in the packages are the
 # commit's time (SOURCE_DATE_EPOCH). Build folders: $ZELVAN_BUILD_DIR (default
 # build/) /release-x64 and /release-x86.
 set -euo pipefail
@@ -31,7 +32,8 @@ trap 'rm -rf "$stage"' EXIT
 mkdir -p "$out" "$stage/portable"
 
 # One release build per architecture (stripped when linked); CPack makes its
-# setup program, and the install step gives zelvan.exe for the portable package.
+# setup program, and the install step gives the programs and texts for the
+# portable package.
 declare -A toolchain=([x64]=x86_64 [x86]=i686)
 release_files=()
 for arch in x64 x86; do
@@ -44,19 +46,17 @@ for arch in x64 x86; do
   release_files+=("$setup")
   cmake --install "$dir" --prefix "$stage/install-$arch" >/dev/null
   mkdir -p "$stage/portable/$arch"
-  cp "$stage/install-$arch/zelvan.exe" "$stage/portable/$arch/"
+  cp "$stage/install-$arch/zelvan.exe" "$stage/install-$arch/zelvan-cli.exe" "$stage/portable/$arch/"
 done
 version=$(sed -n 's/^#define ZELVAN_VERSION_TEXT "\([^"]*\)".*/\1/p' "$build/release-x64/generated/zelvan_version.h")
 
-# The portable package: its texts with Windows line ends; fixed order, modes
-# and times, no extra attributes.
-sed 's/$/\r/' "$root/LICENSE.txt" >"$stage/portable/LICENSE.txt"
-sed -e "s/@VERSION@/$version/" -e 's/$/\r/' "$root/cmake/packaging/portable-readme.txt" >"$stage/portable/README.txt"
+# The portable package: fixed order, modes and times, no extra attributes.
+cp "$stage/install-x64/README.txt" "$stage/install-x64/LICENSE.txt" "$stage/portable/"
 zip_name=zelvan-$version-portable.zip
 release_files+=("$zip_name")
 (
   cd "$stage/portable"
-  files=(README.txt LICENSE.txt x64/zelvan.exe x86/zelvan.exe)
+  files=(README.txt LICENSE.txt x64/zelvan.exe x64/zelvan-cli.exe x86/zelvan.exe x86/zelvan-cli.exe)
   chmod 644 "${files[@]}"
   touch -d "@$SOURCE_DATE_EPOCH" "${files[@]}"
   rm -f "$out/$zip_name"
@@ -68,4 +68,4 @@ sha256sum "${release_files[@]}" >SHA256SUMS
 echo "Release $version in $out:"
 ls -l "$out"
 echo "SHA-256 of the programs (the same for every packaging of this commit):"
-(cd "$stage/portable" && sha256sum x64/zelvan.exe x86/zelvan.exe)
+(cd "$stage/portable" && sha256sum x64/zelvan.exe x64/zelvan-cli.exe x86/zelvan.exe x86/zelvan-cli.exe)

@@ -75,25 +75,33 @@ for stage in "${stages[@]}"; do
     package)
       # A release as scripts/package.sh makes it; then, per architecture in a
       # fresh Wine prefix, its setup program installed, over the running
-      # program, and uninstalled, and its portable program started.
+      # program and under the other architecture's setup program, uninstalled,
+      # its pages gone through, and its portable programs started.
       dist=$build/dist
       scripts/package.sh "$dist"
       (cd "$dist" && sha256sum --quiet -c SHA256SUMS)
       rm -rf "$build/portable"
       unzip -q "$dist/$(grep -o 'zelvan-.*-portable\.zip' "$dist/SHA256SUMS")" -d "$build/portable"
       start_display
-      declare -A tests_of=([x64]=win64 [x86]=win32) toolchain_of=([x64]=x86_64 [x86]=i686)
+      declare -A tests_of=([x64]=win64 [x86]=win32) toolchain_of=([x64]=x86_64 [x86]=i686) other_of=([x64]=x86 [x86]=x64)
+      setup_of() { echo "$dist/$(grep -o "zelvan-.*-setup-$1\.exe" "$dist/SHA256SUMS")"; }
       for arch in x64 x86; do
-        if [ $arch = x86 ] && reason=$(wine32_missing); then
-          not_run+=("package: the x86 setup program and x86/zelvan.exe built, their tests under Wine NOT RUN: 32-bit Wine could not be installed ($reason)")
+        other=()
+        if reason=$(wine32_missing); then
+          if [ $arch = x86 ]; then
+            not_run+=("package: the x86 setup program and x86/zelvan.exe built, their tests under Wine NOT RUN: 32-bit Wine could not be installed ($reason)")
+            echo "${not_run[-1]}"
+            continue
+          fi
+          not_run+=("package: the x86 setup program installed over the x64 one NOT RUN: 32-bit Wine could not be installed ($reason)")
           echo "${not_run[-1]}"
-          continue
+        else
+          other=("$(setup_of "${other_of[$arch]}")")
         fi
         dir=$build/${tests_of[$arch]}
         cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-${toolchain_of[$arch]}.cmake" >/dev/null
         cmake --build "$dir" -j "$jobs" --target wine_setup_tests
-        cmake/wine-run.sh "$dir/tests/wine/wine_setup_tests.exe" \
-          "$dist/$(grep -o "zelvan-.*-setup-$arch\.exe" "$dist/SHA256SUMS")" "$build/portable/$arch/zelvan.exe"
+        cmake/wine-run.sh "$dir/tests/wine/wine_setup_tests.exe" "$(setup_of $arch)" "$build/portable/$arch" "${other[@]}"
       done ;;
     *)
       echo "unknown stage: $stage (native, sanitize, win64, win32, package)" >&2

@@ -2,14 +2,18 @@
 #include "shell/about_dialog.h"
 
 #include "common/app_state.h"
+#include "common/dpi.h"
 #include "resources/resource.h"
 #include "shell/shell_open.h"
+#include "view/colour_scheme.h"
 
 namespace {
 
 constexpr int kLinkTextChars = 100;
-constexpr COLORREF kLinkColour = 0x00FF0000;  // pure blue
 constexpr LONG kLinkWeight = 800;
+// The window property of an open dialog that keeps the picture its control
+// loaded while the control shows a copy scaled to the dialog's DPI.
+constexpr wchar_t kDrawnPicture[] = L"ZelvanDrawnPicture";
 
 // The link button's procedure before subclassing, kept for the run.
 WNDPROC PreviousLinkProc = nullptr;
@@ -24,6 +28,63 @@ void DeleteLinkFont(HWND dialog) {
   HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (font != nullptr) DeleteObject(font);
   KeepLinkFont(dialog, nullptr);
+}
+
+// The dialog's picture control (SS_BITMAP), or null.
+HWND PictureControl(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) return child;
+  }
+  return nullptr;
+}
+
+// A monochrome copy of picture scaled to dpi, its black lines kept whole at
+// any factor; null on failure.
+HBITMAP ScaledPicture(HBITMAP picture, int32_t dpi) {
+  BITMAP info = {};
+  if (GetObjectW(picture, sizeof info, &info) == 0) return nullptr;
+  const int32_t width = ScaleToDpi(info.bmWidth, dpi);
+  const int32_t height = ScaleToDpi(info.bmHeight, dpi);
+  HBITMAP scaled = width > 0 && height > 0 ? CreateBitmap(width, height, 1, 1, nullptr) : nullptr;
+  HDC from = CreateCompatibleDC(nullptr);
+  HDC to = CreateCompatibleDC(nullptr);
+  if (scaled != nullptr && from != nullptr && to != nullptr) {
+    HGDIOBJ previousFrom = SelectObject(from, picture);
+    HGDIOBJ previousTo = SelectObject(to, scaled);
+    SetStretchBltMode(to, BLACKONWHITE);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(from, previousFrom);
+    SelectObject(to, previousTo);
+  }
+  if (to != nullptr) DeleteDC(to);
+  if (from != nullptr) DeleteDC(from);
+  return scaled;
+}
+
+// Above 96 DPI the picture control shows a copy of its picture scaled to the
+// dialog's DPI; the loaded picture is kept to be given back (RestorePicture).
+void ScalePicture(HWND dialog) {
+  const int32_t dpi = WindowDpi(dialog);
+  HWND control = PictureControl(dialog);
+  if (dpi == kDefaultDpi || control == nullptr) return;
+  HBITMAP drawn = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  HBITMAP scaled = drawn != nullptr ? ScaledPicture(drawn, dpi) : nullptr;
+  if (scaled == nullptr) return;
+  if (!SetPropW(dialog, kDrawnPicture, drawn)) {
+    DeleteObject(scaled);
+    return;
+  }
+  SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled));
+}
+
+// Gives the picture control back the picture it loaded and deletes the scaled copy.
+void RestorePicture(HWND dialog) {
+  HANDLE drawn = RemovePropW(dialog, kDrawnPicture);
+  HWND control = PictureControl(dialog);
+  if (drawn == nullptr || control == nullptr) return;
+  HGDIOBJ scaled = reinterpret_cast<HGDIOBJ>(
+      SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(drawn)));
+  if (scaled != nullptr && scaled != drawn) DeleteObject(scaled);
 }
 
 void OnAboutCommand(HWND dialog, WORD id) {
@@ -82,16 +143,25 @@ void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item) {
   // The text is drawn transparently: the dialog's background first, or each
   // redraw (press, release, focus) would thicken its anti-aliased edges.
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  SetTextColor(item->hDC, kLinkColour);
+  SetTextColor(item->hDC, RoleColour(item->hDC, ColourRole::Link));
   SetBkMode(item->hDC, TRANSPARENT);
-  ExtTextOutW(item->hDC, 0, GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED, &item->rcItem, text, length,
-              nullptr);
+  ExtTextOutW(item->hDC, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED,
+              &item->rcItem, text, length, nullptr);
+  if ((item->itemState & ODS_FOCUS) != 0 && (item->itemState & ODS_NOFOCUSRECT) == 0) {
+    DrawFocusRect(item->hDC, &item->rcItem);
+  }
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: KeepLinkFont(dialog, InitLinkButton(dialog)); return 0;
-    case WM_DESTROY: DeleteLinkFont(dialog); return 0;
+    case WM_INITDIALOG:
+      KeepLinkFont(dialog, InitLinkButton(dialog));
+      ScalePicture(dialog);
+      return 0;
+    case WM_DESTROY:
+      DeleteLinkFont(dialog);
+      RestorePicture(dialog);
+      return 0;
     case WM_DRAWITEM:
       DrawLinkButton(dialog, static_cast<UINT>(wParam),
                      reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

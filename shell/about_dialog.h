@@ -1,5 +1,5 @@
-// The About dialog (dialog resource 103): name, picture, version, a line of
-// text and the link to the vendor's home page.
+// The About dialog (dialog resource 103): name, picture (scaled to the
+// dialog's DPI), version, a line of text and the link to the vendor's home page.
 #pragma once
 #include <windows.h>
 
@@ -17,6 +17,9 @@ HFONT InitLinkButton(HWND dialog);
 // Subclass procedure of the link button: the hand cursor over it.
 LRESULT CALLBACK LinkButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Draws the link text in blue on the dialog's background colour, filling the
-// owner-drawn item's rectangle first.
+// Draws the link text in the link colour (blue, or in high contrast the
+// system's link colour) on the dialog's background colour, filling the
+// owner-drawn item's rectangle first, the text an edge in from each side; with
+// the keyboard focus, while the system shows focus cues, a focus rectangle on
+// the item's border.
 void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item);

@@ -41,6 +41,7 @@ struct FontDialogState {
   int32_t RecordsLeft;  // unused records in the current block
   LOGFONTW Preview;     // height and face name of the preview font
   FontSettings* Target;
+  int32_t Dpi;          // the dialog's DPI, at which the preview is drawn
 };
 
 FontDialogState State;
@@ -149,6 +150,14 @@ void WriteTarget(HWND dialog) {
   }
 }
 
+// The dialog moved to a monitor of another scaling: a shown preview is made
+// anew at dpi. The dialog manager sizes the dialog and its own fonts.
+void OnFontDialogDpiChanged(HWND dialog, int32_t dpi) {
+  if (dpi <= 0) return;
+  State.Dpi = dpi;
+  if (State.PreviewFont != nullptr) UpdateFontDialog(dialog, 0);
+}
+
 }  // namespace
 
 void ResetFontList() {
@@ -215,6 +224,7 @@ void InitFontDialog(HWND dialog, FontSettings* target) {
   HDC dc = GetDC(owner);
   ResetFontList();
   State.Target = target;
+  State.Dpi = WindowDpi(dialog);
   if (target->FontAsciiBase == 0) target->FontAsciiBase = kCodeBaseUnicode;
   SetPreviewText(dialog, target->FontAsciiBase);
   const int button = CodeBaseButton(target->FontAsciiBase);
@@ -255,7 +265,7 @@ void UpdateFontDialog(HWND dialog, int mode) {
   }
   // The size is a cell height in pixels at 96 DPI, drawn at the dialog's DPI.
   LOGFONTW preview = State.Preview;
-  preview.lfHeight = ScaleToDpi(preview.lfHeight, WindowDpi(dialog));
+  preview.lfHeight = ScaleToDpi(preview.lfHeight, State.Dpi);
   State.PreviewFont = CreateFontIndirectW(&preview);
   if (State.PreviewFont != nullptr) {
     SendDlgItemMessageW(dialog, IDC_FONT_PREVIEW, WM_SETFONT,
@@ -294,6 +304,7 @@ INT_PTR CALLBACK FontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       }
       return 0;
     case WM_DESTROY: DeletePreviewFont(); return 1;
+    case WM_DPICHANGED: OnFontDialogDpiChanged(dialog, HIWORD(wParam)); return 0;
   }
   return 0;
 }

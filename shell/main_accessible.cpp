@@ -10,7 +10,6 @@
 #include "common/app_state.h"
 #include "common/ui_text.h"
 #include "lessons/text_stream.h"
-#include "output/clipboard_text.h"
 #include "resources/resource.h"
 #include "view/lesson_view.h"
 #include "view/reading_text.h"
@@ -36,6 +35,7 @@ WideChar* LessonName(int32_t lesson) {
   WideChar* heading = LessonPartText(ShownText(), lesson, LessonPart::Heading);
   return IsShownLearned(lesson) ? WrapInUiText(IDS_LESSON_LEARNED, heading) : heading;
 }
+
 bool IsDateBand(HWND window, int32_t child) { return child == ChildCount(window); }
 
 // A copy of the date band's note (the lessons behind); null when there is none.
@@ -52,9 +52,7 @@ WideChar* BandNoteText() {
 WideChar* Text(HWND window, int32_t child, AccessibleField field) {
   const bool name = field == AccessibleField::Name;
   if (child == CHILDID_SELF) {
-    if (name) return DayNameText(App.Day);
-    int32_t result = 0;
-    return DayTextToReading(ShownText(), &result);
+    return name ? DayNameText(App.Day) : DayReadingText(ShownText());
   }
   if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : BandNoteText();
   return name ? LessonName(child) : LessonPartText(ShownText(), child, LessonPart::Entry);
@@ -63,11 +61,6 @@ WideChar* Text(HWND window, int32_t child, AccessibleField field) {
 int32_t Role(HWND window, int32_t child) {
   if (child == CHILDID_SELF) return ROLE_SYSTEM_DOCUMENT;
   return IsDateBand(window, child) ? ROLE_SYSTEM_STATICTEXT : ROLE_SYSTEM_TEXT;
-}
-
-uint32_t State(HWND, int32_t child) {
-  if (child == CHILDID_SELF) return STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
-  return STATE_SYSTEM_READONLY;
 }
 
 // Box of the lines of lesson that the text area shows now, found as painting
@@ -102,6 +95,14 @@ bool Location(HWND window, int32_t child, RECT* box) {
   const DateBandBox& band = App.DateBand;
   *box = RECT{band.X, band.Y, band.X + band.Width, band.Y + band.Height};
   return true;
+}
+
+// A lesson none of whose lines the text area shows is off-screen.
+uint32_t State(HWND window, int32_t child) {
+  if (child == CHILDID_SELF) return STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
+  RECT box;
+  if (!Location(window, child, &box)) return STATE_SYSTEM_READONLY | STATE_SYSTEM_OFFSCREEN;
+  return STATE_SYSTEM_READONLY;
 }
 
 const AccessibleContent kMainWindowContent = {ChildCount, Text, Role, State, Location};

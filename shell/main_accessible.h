@@ -1,8 +1,9 @@
 // The main window's client area as screen readers read it: the shown day.
 // Name: the day in words (weekday, Gregorian date, Hebrew date); value: the
-// day's whole text in reading order, as the plain text of a Copy; children:
-// the lessons (name the heading, with "learned" after a learned lesson's;
-// value the entry) and then the date band (name the Hebrew date, value the
+// day's whole text in reading order, a line for each heading and entry
+// (DayReadingText); children: the lessons (name the heading, with "learned"
+// after a learned lesson's; value the entry; off-screen while none of their
+// lines is shown) and then the date band (name the Hebrew date, value the
 // lessons behind when there are any).
 // A read-only document that takes the focus. Only the day decides what is
 // read: scrolling, the Reverse option and the display code base do not.

@@ -1,7 +1,5 @@
 #include "shell/main_window.h"
 
-#include <commctrl.h>
-
 #include "calendar/calendar_range.h"
 #include "calendar_dialog/calendar_dialog.h"
 #include "common/app_state.h"
@@ -16,6 +14,7 @@
 #include "shell/shell_open.h"
 #include "shell/study_commands.h"
 #include "shell/study_log.h"
+#include "shell/toolbar.h"
 #include "view/colour_scheme.h"
 #include "view/main_view.h"
 #include "view/view_fonts.h"
@@ -26,11 +25,6 @@ const wchar_t kMainWindowClass[] = L"Zelvan-Quenterbil-Hebrew";
 const wchar_t kMainWindowTitle[] = L"Zelvan";
 
 namespace {
-
-constexpr int32_t kToolbarPicture = 16;  // size of a toolbar picture at 96 DPI
-// Room that the common controls leave around a toolbar picture at 96 DPI.
-constexpr int32_t kToolbarPaddingX = 7;
-constexpr int32_t kToolbarPaddingY = 6;
 
 // Rows one Page Up or Page Down key press moves.
 int32_t KeyboardPage(const LessonView* view) {
@@ -86,10 +80,8 @@ void OnDestroy(HWND window) {
     ReleaseDC(window, App.View->Dc);
     App.View->Dc = nullptr;
   }
-  if (App.Toolbar != nullptr) {
-    DestroyWindow(App.Toolbar);
-    App.Toolbar = nullptr;
-  }
+  DestroyMainToolbar(App.Toolbar);
+  App.Toolbar = nullptr;
   CloseStudyLog();
   SaveWindowPlacement(window);
   SaveSettingsAndQuit();
@@ -139,10 +131,14 @@ LRESULT OnVScroll(HWND window, WPARAM wParam, LPARAM lParam) {
   return 1;
 }
 
+// Wheel distance below one notch left over from the messages so far.
+int32_t WheelRemainder = 0;
+
+// Scrolls by the whole notches that the wheel (or touchpad) has turned.
 void OnMouseWheel(HWND window, WPARAM wParam) {
   if (App.View == nullptr) return;
   const int32_t distance = static_cast<int16_t>(HIWORD(wParam));
-  ScrollMainView(window, -(distance / WHEEL_DELTA));
+  ScrollMainView(window, WheelRows(&WheelRemainder, distance));
 }
 
 // The Font command: the font dialog; after OK the date band is redrawn with
@@ -164,49 +160,19 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
   return 1;
 }
 
-// Makes the toolbar for App.Dpi: the largest pictures drawn that fit its
-// picture size (16 pixels at 96 DPI), on buttons scaled with it. Null when
-// the toolbar cannot be created.
-HWND CreateToolbarForDpi(HWND window) {
-  static const TBBUTTON kButtons[] = {
-      {0, IDC_PREVIOUS_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {1, IDC_TODAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {2, IDC_NEXT_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {3, IDC_FONT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {4, IDC_MARK_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-      {5, IDC_UNMARK_DAY, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
-  };
-  constexpr int kButtonCount = sizeof kButtons / sizeof kButtons[0];
-  const int32_t size = ScaleToDpi(kToolbarPicture, App.Dpi);
-  const ToolbarPictures* pictures = &kToolbarPictures[0];
-  for (const ToolbarPictures& drawn : kToolbarPictures) {
-    if (drawn.Size <= size) pictures = &drawn;
-  }
-  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, kButtonCount,
-                                 App.Instance, pictures->Resource, kButtons, kButtonCount, size,
-                                 size, pictures->Size, pictures->Size, sizeof(TBBUTTON));
-  if (toolbar != nullptr && App.Dpi != kDefaultDpi) {
-    const int32_t width = size + ScaleToDpi(kToolbarPaddingX, App.Dpi);
-    const int32_t height = size + ScaleToDpi(kToolbarPaddingY, App.Dpi);
-    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
-    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
-  }
-  return toolbar;
-}
-
-// Makes the toolbar anew, for App.Dpi and the system's colours now: its
-// pictures take the button colours when they are loaded.
+// Makes the toolbar anew, for App.Dpi, its pictures in the screen's colours now.
 void RemakeToolbar(HWND window) {
-  if (App.Toolbar != nullptr) DestroyWindow(App.Toolbar);
-  App.Toolbar = CreateToolbarForDpi(window);
+  DestroyMainToolbar(App.Toolbar);
+  App.Toolbar = CreateMainToolbar(window, App.Dpi);
 }
 
 // The high-contrast mode is read again after a settings change; the window is
-// painted again in the colours that now apply when it changed or when repaint
-// is set (the system's colours changed).
+// painted again and the toolbar made anew in the colours that now apply when
+// it changed or when repaint is set (the system's colours changed).
 void OnColoursChanged(HWND window, bool repaint) {
-  if (RefreshColourScheme() || repaint) InvalidateRect(window, nullptr, TRUE);
-  if (repaint) RemakeToolbar(window);
+  if (!RefreshColourScheme() && !repaint) return;
+  InvalidateRect(window, nullptr, TRUE);
+  RemakeToolbar(window);
 }
 
 // The window moved to a monitor of another scaling, or its monitor's scaling
@@ -244,7 +210,7 @@ void OnEndSession(HWND window, WPARAM ending) {
 void CreateToolbar(HWND window) {
   App.MainWindow = window;
   App.Dpi = WindowDpi(window);
-  App.Toolbar = CreateToolbarForDpi(window);
+  App.Toolbar = CreateMainToolbar(window, App.Dpi);
   SetDayShownHook(OnDayShown);
   CreateLessonView(window);
 }
@@ -297,6 +263,7 @@ int HandleCommand(HWND window, WPARAM wParam) {
     case IDC_CHECK_UPDATES: CheckForUpdates(App.MainWindow); return 0;
     case IDC_ABOUT: ShowAboutDialog(window); return 0;
     case IDC_FONT: OnFontCommand(window); return 0;
+    case IDC_QUIT:
     case IDC_EXIT: DestroyWindow(window); return 0;
     case IDC_COPY: CopyDayToClipboard(App.View, false); return 0;
     case IDC_APPEND: CopyDayToClipboard(App.View, true); return 0;

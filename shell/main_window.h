@@ -29,17 +29,6 @@ int ToggleMenuCheck(HMENU menu, int initialise, UINT id, UINT value);
 // in the date band.
 void OnTextClick(HWND window, WPARAM wParam, LPARAM lParam);
 
-// The toolbar's pictures: a strip of the six images for each size drawn,
-// smallest first; the toolbar takes the largest that fits its DPI.
-struct ToolbarPictures {
-  int32_t Size;  // width and height of one image, pixels
-  int Resource;  // bitmap resource id
-};
-constexpr ToolbarPictures kToolbarPictures[] = {
-    {16, IDB_TOOLBAR},    {20, IDB_TOOLBAR_20}, {24, IDB_TOOLBAR_24},
-    {32, IDB_TOOLBAR_32}, {40, IDB_TOOLBAR_40}, {48, IDB_TOOLBAR_48},
-};
-
 // Run for WM_CREATE: records the main window and its DPI, creates the toolbar
 // and then the lesson view.
 void CreateToolbar(HWND window);

@@ -55,10 +55,20 @@ void MainWindowStyles(DWORD* style, DWORD* extended) {
   if (App.Flags & kFlagScrollBarLeft) *extended |= WS_EX_LEFTSCROLLBAR;
 }
 
-// A stored show command that would leave the window hidden or is not one at
-// all gives way to the start-up show command.
+// A stored show command that would leave the window hidden or minimised (a
+// window closed while minimised), or is not one at all, gives way to the
+// start-up show command.
 int UsableShowCommand(int32_t stored, int fallback) {
-  return (stored > SW_HIDE && stored <= SW_MAX) ? stored : fallback;
+  switch (stored) {
+    case SW_SHOWNORMAL:
+    case SW_SHOWMAXIMIZED:
+    case SW_SHOWNOACTIVATE:
+    case SW_SHOW:
+    case SW_SHOWNA:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT: return stored;
+    default: return fallback;
+  }
 }
 
 // True if the box left, top, width, height (sizes below 1 taken as 1) shows on
@@ -107,16 +117,21 @@ void RescaleStoredSize(HWND window, int32_t left, int32_t top, int32_t width, in
 }  // namespace
 
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
-  WNDCLASSW windowClass = {};
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = MainWindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZELVAN));
+  // The caption's and the taskbar's small icon: the image drawn for that size.
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZELVAN), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN);
   windowClass.lpszClassName = className;
-  RegisterClassW(&windowClass);
+  RegisterClassExW(&windowClass);
 }
 
 void RestoreWindowPlacement(HWND window, int showCommand) {

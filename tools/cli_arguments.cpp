@@ -95,12 +95,34 @@ bool ParseTrack(const char* text, TrackSet* tracks, std::string* reason) {
   return false;
 }
 
-// Reads the one argument at argv[*i] (and its value, moving *i past it) into
-// *request; false with *reason when it cannot be taken.
-bool ParseArgument(int argc, char** argv, int* i, CliRequest* request, std::string* reason) {
-  const char* argument = argv[*i];
+// Reads the time of --alarm, HH:MM (one or two hour digits, 00:00 to 23:59),
+// into *minute after midnight; false with *reason otherwise.
+bool ParseAlarm(const char* text, int32_t* minute, std::string* reason) {
+  size_t at = 0;
+  int64_t hour = 0;
+  int64_t minutes = 0;
+  if (!ReadDigits(text, &at, 1, 2, &hour) || !ReadChar(text, &at, ':') ||
+      !ReadDigits(text, &at, 2, 2, &minutes) || text[at] != 0 || hour > 23 || minutes > 59) {
+    *reason = std::string("--alarm needs a time from 00:00 to 23:59, not '") + text + "'";
+    return false;
+  }
+  *minute = static_cast<int32_t>(hour * 60 + minutes);
+  return true;
+}
+
+// Reads the one argument at arguments[*i] (and its value, moving *i past it)
+// into *request; false with *reason when it cannot be taken.
+bool ParseArgument(const std::vector<CliArgument>& arguments, size_t* i, CliRequest* request,
+                   std::string* reason) {
+  const char* argument = arguments[*i].Text.c_str();
   // The value of an option that takes one; null when the arguments end.
-  const auto value = [&]() -> const char* { return *i + 1 < argc ? argv[++*i] : nullptr; };
+  const auto value = [&]() -> const CliArgument* {
+    return *i + 1 < arguments.size() ? &arguments[++*i] : nullptr;
+  };
+  const auto text = [&]() -> const char* {
+    const CliArgument* given = value();
+    return given ? given->Text.c_str() : nullptr;
+  };
   if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
     request->Help = true;
     return true;
@@ -127,7 +149,7 @@ bool ParseArgument(int argc, char** argv, int* i, CliRequest* request, std::stri
       *reason = "'--days' given twice";
       return false;
     }
-    const char* count = value();
+    const char* count = text();
     if (!count) {
       *reason = "--days needs a count";
       return false;
@@ -135,26 +157,45 @@ bool ParseArgument(int argc, char** argv, int* i, CliRequest* request, std::stri
     return ParseDayCount(count, &request->Days, reason);
   }
   if (std::strcmp(argument, "-o") == 0) {
-    if (request->OutputPath) {
+    if (request->OutputGiven) {
       *reason = "'-o' given twice";
       return false;
     }
-    request->OutputPath = value();
-    if (!request->OutputPath || request->OutputPath[0] == 0) {
-      *reason = "-o needs a file";
+    request->OutputGiven = true;
+    const CliArgument* file = value();
+    if (!file || file->Text.empty()) {
+      *reason = "-o needs a file (- for standard output)";
       return false;
     }
+    if (file->Text == "-") return true;
+    if (file->Text[0] == '-') {  // an option taken for a file name; ./-name names such a file
+      *reason = "-o needs a file, not the option '" + file->Text + "'";
+      return false;
+    }
+    request->Output = file;
     return true;
   }
   if (std::strcmp(argument, "--track") == 0) {
-    const char* track = value();
+    const char* track = text();
     if (!track) {
       *reason = "--track needs 3, 1 or commandments";
       return false;
     }
     return ParseTrack(track, &request->Tracks, reason);
   }
-  switch (ParseStudyArgument(argc, argv, i, &request->Study, reason)) {
+  if (std::strcmp(argument, "--alarm") == 0) {
+    if (request->AlarmMinute != kNoAlarm) {
+      *reason = "'--alarm' given twice";
+      return false;
+    }
+    const char* time = text();
+    if (!time) {
+      *reason = "--alarm needs a time HH:MM";
+      return false;
+    }
+    return ParseAlarm(time, &request->AlarmMinute, reason);
+  }
+  switch (ParseStudyArgument(arguments, i, &request->Study, reason)) {
     case kStudyArgumentTaken: return true;
     case kStudyArgumentRefused: return false;
     case kNotStudyArgument: break;
@@ -186,7 +227,8 @@ bool Today(AbsoluteDay* day, std::string* reason) {
 
 namespace {
 
-// The days from FROM to TO of --table or --ics; false with *reason.
+// The days from FROM to TO of --table, or of --ics with two dates; false with
+// *reason.
 bool ResolveRange(const CliRequest& request, DayRun* run, std::string* reason) {
   const std::string option = request.ModeOption;
   if (request.DateCount < 2) {
@@ -194,7 +236,7 @@ bool ResolveRange(const CliRequest& request, DayRun* run, std::string* reason) {
     return false;
   }
   if (request.Days != 0) {
-    *reason = "'--days' does not go with '" + option + "'";
+    *reason = "'--days' does not go with " + option + " FROM TO";
     return false;
   }
   AbsoluteDay from = 0;
@@ -208,9 +250,26 @@ bool ResolveRange(const CliRequest& request, DayRun* run, std::string* reason) {
   }
   run->First = from;
   run->Count = int64_t{to} - from + 1;
-  if (request.Mode == kModeIcs && run->Count > kMaxIcsDays) {
-    *reason = "--ics writes at most " + std::to_string(kMaxIcsDays) +
-              " days (five years) at a time, not " + std::to_string(run->Count);
+  return true;
+}
+
+// The days from DATE (today when not given) of the other modes: --days N of
+// them, else one (kDefaultIcsDays for --ics); false with *reason.
+bool ResolveStart(const CliRequest& request, DayRun* run, std::string* reason) {
+  if (request.DateCount > 1) {
+    *reason = std::string("unexpected argument '") + request.Dates[1] + "'";
+    return false;
+  }
+  AbsoluteDay first = 0;
+  if (request.DateCount == 1 ? !ParseDate(request.Dates[0], &first, reason) : !Today(&first, reason)) {
+    return false;
+  }
+  run->First = first;
+  run->Count = request.Days != 0 ? request.Days : request.Mode == kModeIcs ? kDefaultIcsDays : 1;
+  if (first + run->Count - 1 > kLastSupportedDay) {
+    GregorianDate date;
+    *reason = std::to_string(run->Count) + " days from " + IsoDate(*AbsoluteToGregorian(first, &date)) +
+              " run past 9999-12-31";
     return false;
   }
   return true;
@@ -218,13 +277,15 @@ bool ResolveRange(const CliRequest& request, DayRun* run, std::string* reason) {
 
 }  // namespace
 
-bool ParseArguments(int argc, char** argv, CliRequest* request, std::string* reason) {
-  *request = CliRequest{false, false, kModeReport, nullptr, 0, {nullptr, nullptr}, 0, nullptr, 0,
-                        StudyRequest{kStudyNone, nullptr, nullptr}};
+bool ParseArguments(const std::vector<CliArgument>& arguments, CliRequest* request,
+                    std::string* reason) {
+  *request = CliRequest{false,   false,   kModeReport, nullptr,  0,
+                        {nullptr, nullptr}, 0,       false,       nullptr, 0,
+                        kNoAlarm, StudyRequest{kStudyNone, nullptr, nullptr}};
   bool parsed = true;
-  for (int i = 1; i < argc; ++i) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
     std::string why;
-    if (!ParseArgument(argc, argv, &i, request, &why) && parsed) {
+    if (!ParseArgument(arguments, &i, request, &why) && parsed) {
       parsed = false;  // the first reason is kept; --help later on still counts
       *reason = why;
     }
@@ -249,7 +310,7 @@ bool StampSeconds(int64_t* seconds, std::string* reason) {
 }
 
 bool ResolveDays(const CliRequest& request, DayRun* run, std::string* reason) {
-  if (request.Study.LogPath) {
+  if (request.Study.Log) {
     *reason = "'--log' goes only with --mark, --unmark, --progress, --behind, --began or --follow";
     return false;
   }
@@ -257,21 +318,15 @@ bool ResolveDays(const CliRequest& request, DayRun* run, std::string* reason) {
     *reason = "'--track' goes only with '--ics'";
     return false;
   }
-  if (request.Mode == kModeTable || request.Mode == kModeIcs) return ResolveRange(request, run, reason);
-  if (request.DateCount > 1) {
-    *reason = std::string("unexpected argument '") + request.Dates[1] + "'";
+  if (request.AlarmMinute != kNoAlarm && request.Mode != kModeIcs) {
+    *reason = "'--alarm' goes only with '--ics'";
     return false;
   }
-  AbsoluteDay first = 0;
-  if (request.DateCount == 1 ? !ParseDate(request.Dates[0], &first, reason) : !Today(&first, reason)) {
-    return false;
-  }
-  run->First = first;
-  run->Count = request.Days != 0 ? request.Days : 1;
-  if (first + run->Count - 1 > kLastSupportedDay) {
-    GregorianDate date;
-    *reason = std::to_string(run->Count) + " days from " + IsoDate(*AbsoluteToGregorian(first, &date)) +
-              " run past 9999-12-31";
+  const bool range = request.Mode == kModeTable || (request.Mode == kModeIcs && request.DateCount == 2);
+  if (!(range ? ResolveRange(request, run, reason) : ResolveStart(request, run, reason))) return false;
+  if (request.Mode == kModeIcs && run->Count > kMaxIcsDays) {
+    *reason = "--ics writes at most " + std::to_string(kMaxIcsDays) +
+              " days (five years) at a time, not " + std::to_string(run->Count);
     return false;
   }
   return true;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calendar/hebrew_calendar.h"
+#include "tools/command_line.h"
 #include "tools/day_facts.h"
 #include "tools/study_log_options.h"
 
@@ -13,11 +14,13 @@ enum CliMode : int32_t {
   kModeTsv,     // --tsv
   kModeJson,    // --json
   kModeTable,   // --table FROM TO
-  kModeIcs,     // --ics FROM TO
+  kModeIcs,     // --ics [--days N] [DATE], or --ics FROM TO
 };
 
 constexpr int64_t kMaxDays = 100000;   // --days N: N is 1..kMaxDays
 constexpr int64_t kMaxIcsDays = 1830;  // --ics: at most five years of days
+constexpr int64_t kDefaultIcsDays = 30;  // --ics without --days or TO
+constexpr int32_t kNoAlarm = -1;         // CliRequest::AlarmMinute without --alarm
 
 struct CliRequest {
   bool Help;                // --help or -h anywhere
@@ -27,8 +30,10 @@ struct CliRequest {
   int64_t Days;             // --days N; 0 when not given
   const char* Dates[2];     // the dates given, in order
   int32_t DateCount;        // 0..2
-  const char* OutputPath;   // -o FILE; null: standard output
+  bool OutputGiven;         // -o was given
+  const CliArgument* Output;  // -o FILE; null for standard output (no -o, or -o -)
   TrackSet Tracks;          // --track, each given; 0 when none
+  int32_t AlarmMinute;      // --alarm HH:MM as minutes after midnight, 0..1439; kNoAlarm
   StudyRequest Study;       // the study-log mode and --log; kStudyNone when none
 };
 
@@ -38,10 +43,11 @@ struct DayRun {
   int64_t Count;  // 1..kMaxDays
 };
 
-// Reads every argument of argv[1..] into *request; false with *reason for the
-// first one it cannot take. Help and Version are set when given anywhere, even
-// after such an argument.
-bool ParseArguments(int argc, char** argv, CliRequest* request, std::string* reason);
+// Reads every argument into *request, which points into arguments; false with
+// *reason for the first one it cannot take. Help and Version are set when given
+// anywhere, even after such an argument.
+bool ParseArguments(const std::vector<CliArgument>& arguments, CliRequest* request,
+                    std::string* reason);
 
 // The second DTSTAMP gives, since 1970-01-01 00:00:00 UTC: SOURCE_DATE_EPOCH
 // when set and not empty (decimal digits, up to 9999-12-31 23:59:59), else the

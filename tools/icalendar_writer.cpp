@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "calendar/calendar_range.h"
+#include "lessons/text_stream.h"
 #include "zelvan_version.h"
 
 namespace {
@@ -11,6 +12,21 @@ constexpr size_t kMaxLineOctets = 75;  // of a content line, before its CRLF
 constexpr char kLineEnd[] = "\r\n";
 constexpr char kSummarySeparator[] = " | ";
 constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kLastSequence = 2147483647;  // SEQUENCE is a signed 32-bit integer
+
+// The UTF-8 of a code point below U+10000.
+void AppendUtf8(uint32_t codePoint, std::string* out) {
+  if (codePoint < 0x80) {
+    *out += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    *out += static_cast<char>(0xC0 | codePoint >> 6);
+    *out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    *out += static_cast<char>(0xE0 | codePoint >> 12);
+    *out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+    *out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+}
 
 // The date as YYYYMMDD, the form of a DATE value.
 std::string DateValue(const GregorianDate& date) {
@@ -33,6 +49,18 @@ std::string EventUid(const DayFacts& facts, TrackSet tracks) {
     if (HasTrack(tracks, track)) uid += std::string("-") + kTrackNames[track];
   }
   return uid;
+}
+
+// The SEQUENCE of a file stamped at seconds: its minutes since 1970, at most
+// the largest SEQUENCE.
+int64_t SequenceOf(int64_t seconds) {
+  const int64_t minutes = seconds / 60;
+  return minutes < kLastSequence ? minutes : kLastSequence;
+}
+
+// The TRIGGER of a reminder minute minutes after the start of the day.
+std::string AlarmTrigger(int32_t minute) {
+  return "TRIGGER:PT" + std::to_string(minute / 60) + "H" + std::to_string(minute % 60) + "M";
 }
 
 // The summary: the chosen chapter lessons, or the commandments lesson alone.
@@ -76,6 +104,32 @@ std::string IcsEscapeText(const std::string& text) {
   return escaped;
 }
 
+std::string IcsReadingText(const std::string& utf8) {
+  std::string reading;
+  reading.reserve(utf8.size() + utf8.size() / 16);
+  uint32_t previous = 0;  // the code point before, 0 at the start
+  for (size_t at = 0; at < utf8.size();) {
+    const uint8_t lead = static_cast<uint8_t>(utf8[at]);
+    size_t next = at + 1;  // past the character: its continuation bytes are 10xxxxxx
+    while (next < utf8.size() && (static_cast<uint8_t>(utf8[next]) & 0xC0) == 0x80) ++next;
+    uint32_t current = lead;
+    if (lead >= 0xC0 && lead < 0xE0 && next == at + 2) {
+      current = (lead & 0x1Fu) << 6 | (static_cast<uint8_t>(utf8[at + 1]) & 0x3Fu);
+    } else if (lead >= 0x80) {
+      current = 0xFFFD;  // any other character: none of them is a Hebrew letter or a mark
+    }
+    const uint32_t read = ReadingMark(previous, current);
+    if (read != current) {
+      AppendUtf8(read, &reading);
+    } else {
+      reading.append(utf8, at, next - at);
+    }
+    previous = current;
+    at = next;
+  }
+  return reading;
+}
+
 std::string IcsFoldLine(const std::string& line) {
   std::string folded;
   folded.reserve(line.size() + line.size() / 32 + 2);
@@ -108,22 +162,31 @@ std::string IcsUtcStamp(int64_t seconds) {
 std::string IcsCalendarStart() {
   return IcsFoldLine("BEGIN:VCALENDAR") + IcsFoldLine("VERSION:2.0") +
          IcsFoldLine("PRODID:-//Thalvane//Zelvan " ZELVAN_VERSION_TEXT "//HE") +
-         IcsFoldLine("CALSCALE:GREGORIAN") + IcsFoldLine("METHOD:PUBLISH") +
-         IcsFoldLine("X-WR-CALNAME:Zelvan");
+         IcsFoldLine("CALSCALE:GREGORIAN") + IcsFoldLine("X-WR-CALNAME:Zelvan");
 }
 
-std::string IcsDayEvent(const DayFacts& facts, TrackSet tracks, const std::string& stamp) {
+std::string IcsDayEvent(const DayFacts& facts, const IcsEventOptions& options) {
   // The event ends the next day; the last supported day has no next one to
   // name, and an all-day event of one day is said as well with a duration.
   const std::string end = facts.Day < kLastSupportedDay
                               ? "DTEND;VALUE=DATE:" + DateValueOf(facts.Day + 1)
                               : std::string("DURATION:P1D");
-  return IcsFoldLine("BEGIN:VEVENT") + IcsFoldLine("UID:" + EventUid(facts, tracks)) +
-         IcsFoldLine("DTSTAMP:" + stamp) +
-         IcsFoldLine("DTSTART;VALUE=DATE:" + DateValue(facts.Gregorian)) + IcsFoldLine(end) +
-         IcsFoldLine("SUMMARY:" + IcsEscapeText(EventSummary(facts, tracks))) +
-         IcsFoldLine("DESCRIPTION:" + IcsEscapeText(EventDescription(facts, tracks))) +
-         IcsFoldLine("TRANSP:TRANSPARENT") + IcsFoldLine("END:VEVENT");
+  const std::string summary = IcsEscapeText(IcsReadingText(EventSummary(facts, options.Tracks)));
+  std::string event =
+      IcsFoldLine("BEGIN:VEVENT") + IcsFoldLine("UID:" + EventUid(facts, options.Tracks)) +
+      IcsFoldLine("DTSTAMP:" + IcsUtcStamp(options.StampSeconds)) +
+      IcsFoldLine("SEQUENCE:" + std::to_string(SequenceOf(options.StampSeconds))) +
+      IcsFoldLine("DTSTART;VALUE=DATE:" + DateValue(facts.Gregorian)) + IcsFoldLine(end) +
+      IcsFoldLine("SUMMARY:" + summary) +
+      IcsFoldLine("DESCRIPTION:" +
+                  IcsEscapeText(IcsReadingText(EventDescription(facts, options.Tracks)))) +
+      IcsFoldLine("TRANSP:TRANSPARENT");
+  if (options.AlarmMinute >= 0) {
+    event += IcsFoldLine("BEGIN:VALARM") + IcsFoldLine("ACTION:DISPLAY") +
+             IcsFoldLine("DESCRIPTION:" + summary) + IcsFoldLine(AlarmTrigger(options.AlarmMinute)) +
+             IcsFoldLine("END:VALARM");
+  }
+  return event + IcsFoldLine("END:VEVENT");
 }
 
 std::string IcsCalendarEnd() { return IcsFoldLine("END:VCALENDAR"); }

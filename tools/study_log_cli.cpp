@@ -18,7 +18,6 @@
 namespace {
 
 using Json = nlohmann::ordered_json;  // keys in the order written
-using JournalPathText = std::basic_string<PathChar>;
 
 // The day as YYYY-MM-DD.
 std::string DayText(AbsoluteDay day) {
@@ -46,34 +45,28 @@ StudyResult Failed(StudyOutcome outcome, const std::string& reason) { return Stu
 // The journal's path for the file functions (given with --log, else the
 // default place) into *path, and as shown in messages into *shown; false with
 // *reason when there is none.
-bool JournalPath(const char* given, JournalPathText* path, std::string* shown, std::string* reason) {
-#ifdef _WIN32
-  wchar_t wide[kMaxJournalPath + 1];
+bool JournalPath(const CliArgument* given, PathString* path, std::string* shown, std::string* reason) {
   if (given) {
-    *shown = given;
-    const int units = MultiByteToWideChar(CP_ACP, 0, given, -1, wide, kMaxJournalPath + 1);
-    if (units <= 0) {
-      *reason = std::string("the study log '") + given + "' is not a file";
-      return false;
-    }
-  } else {
-    if (!DefaultJournalPath(wide, kMaxJournalPath + 1)) {
-      *reason = "the study log has no default place (APPDATA is not set): give --log FILE";
-      return false;
-    }
-    char utf8[4 * kMaxJournalPath + 1];
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
-    *shown = bytes > 0 ? utf8 : "";
+    *path = given->Path;
+    *shown = given->Text;
+    return true;
   }
-  *path = wide;
+  PathChar found[kMaxJournalPath + 1];
+  if (!DefaultJournalPath(found, kMaxJournalPath + 1)) {
+#ifdef _WIN32
+    *reason = "the study log has no default place (APPDATA is not set): give --log FILE";
 #else
-  char found[kMaxJournalPath + 1];
-  if (!given && !DefaultJournalPath(found, sizeof found)) {
     *reason = "the study log has no default place (no home folder): give --log FILE";
+#endif
     return false;
   }
-  *path = given ? given : found;
-  *shown = *path;
+  *path = found;
+#ifdef _WIN32
+  char utf8[4 * kMaxJournalPath + 1];
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, found, -1, utf8, sizeof utf8, nullptr, nullptr);
+  *shown = bytes > 0 ? utf8 : "";
+#else
+  *shown = found;
 #endif
   return true;
 }
@@ -103,7 +96,7 @@ JournalKind KindOf(StudyMode mode) {
 
 // Appends the lines of a change (mark, unmark, began, follow) of day for
 // tracks; its confirmation, or the failure.
-StudyResult Change(StudyMode mode, AbsoluteDay day, TrackSet tracks, const JournalPathText& path,
+StudyResult Change(StudyMode mode, AbsoluteDay day, TrackSet tracks, const PathString& path,
                    const std::string& shown) {
   int64_t now = 0;
   std::string reason;
@@ -219,7 +212,8 @@ std::string Conflict(const CliRequest& request) {
     return std::string("'") + request.ModeOption + "' does not go with '" + option + "'";
   }
   if (request.Days != 0) return "'--days' does not go with '" + option + "'";
-  if (request.OutputPath && !prints) return "'-o' does not go with '" + option + "'";
+  if (request.AlarmMinute != kNoAlarm) return "'--alarm' does not go with '" + option + "'";
+  if (request.OutputGiven && !prints) return "'-o' does not go with '" + option + "'";
   if (request.DateCount > (study.Mode == kStudyFollow ? 0 : 1)) {
     return std::string("unexpected argument '") + request.Dates[request.DateCount - 1] + "'";
   }
@@ -237,9 +231,9 @@ StudyResult RunStudyLog(const CliRequest& request) {
   if (request.DateCount == 1 ? !ParseDate(request.Dates[0], &day, &reason) : !Today(&day, &reason)) {
     return Failed(kStudyBadArguments, reason);
   }
-  JournalPathText path;
+  PathString path;
   std::string shown;
-  if (!JournalPath(request.Study.LogPath, &path, &shown, &reason)) return Failed(kStudyJournalFailed, reason);
+  if (!JournalPath(request.Study.Log, &path, &shown, &reason)) return Failed(kStudyJournalFailed, reason);
 
   char* bytes = nullptr;
   size_t size = 0;

@@ -16,16 +16,16 @@ const StudyOption kStudyOptions[] = {
 
 }  // namespace
 
-StudyArgument ParseStudyArgument(int argc, char** argv, int* i, StudyRequest* request,
-                                 std::string* reason) {
-  const char* argument = argv[*i];
+StudyArgument ParseStudyArgument(const std::vector<CliArgument>& arguments, size_t* i,
+                                 StudyRequest* request, std::string* reason) {
+  const char* argument = arguments[*i].Text.c_str();
   if (std::strcmp(argument, "--log") == 0) {
-    if (request->LogPath) {
+    if (request->Log) {
       *reason = "'--log' given twice";
       return kStudyArgumentRefused;
     }
-    request->LogPath = *i + 1 < argc ? argv[++*i] : nullptr;
-    if (!request->LogPath || request->LogPath[0] == 0) {
+    request->Log = *i + 1 < arguments.size() ? &arguments[++*i] : nullptr;
+    if (!request->Log || request->Log->Text.empty()) {
       *reason = "--log needs a file";
       return kStudyArgumentRefused;
     }

@@ -3,6 +3,9 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "tools/command_line.h"
 
 // What is done with the study log; kStudyNone when no study-log mode is given.
 enum StudyMode : int32_t {
@@ -18,7 +21,7 @@ enum StudyMode : int32_t {
 struct StudyRequest {
   StudyMode Mode;
   const char* Option;   // the option that chose Mode; null for kStudyNone
-  const char* LogPath;  // --log FILE; null: the default place
+  const CliArgument* Log;  // --log FILE; null: the default place
 };
 
 // How ParseStudyArgument took an argument.
@@ -28,7 +31,7 @@ enum StudyArgument : int32_t {
   kStudyArgumentRefused,  // *reason says why
 };
 
-// Reads argv[*i] into *request when it is a study-log option (moving *i past
-// the value of --log).
-StudyArgument ParseStudyArgument(int argc, char** argv, int* i, StudyRequest* request,
-                                 std::string* reason);
+// Reads arguments[*i] into *request when it is a study-log option (moving *i
+// past the value of --log).
+StudyArgument ParseStudyArgument(const std::vector<CliArgument>& arguments, size_t* i,
+                                 StudyRequest* request, std::string* reason);

@@ -8,6 +8,7 @@
 
 #include "lessons/lesson_schedule.h"
 #include "tools/cli_arguments.h"
+#include "tools/command_line.h"
 #include "tools/day_facts.h"
 #include "tools/day_json.h"
 #include "tools/icalendar_writer.h"
@@ -45,7 +46,8 @@ void PrintUsage(FILE* out) {
                "       %s --tsv [--days N] [DATE]\n"
                "       %s --json [--days N] [DATE]\n"
                "       %s --table FROM TO\n"
-               "       %s --ics FROM TO [--track TRACK]... [-o FILE]\n"
+               "       %s --ics [--days N] [DATE] [--track TRACK]... [--alarm HH:MM]\n"
+               "       %s --ics FROM TO [--track TRACK]... [--alarm HH:MM]\n"
                "       %s --mark|--unmark [DATE] [--track TRACK]... [--log FILE]\n"
                "       %s --progress [DATE] [--json] [--track TRACK]... [--log FILE] [-o FILE]\n"
                "       %s --behind [DATE] [--track TRACK]... [--log FILE] [-o FILE]\n"
@@ -53,9 +55,11 @@ void PrintUsage(FILE* out) {
                "       %s --follow --track TRACK... [--log FILE]\n"
                "       %s --help | --version\n"
                "\n"
-               "Options and dates go in any order. Dates are YYYY-MM-DD, years 1 to 9999;\n"
-               "DATE is today when not given. -o FILE writes to FILE instead of standard\n"
-               "output; the file appears whole or not at all.\n"
+               "Options and dates go in any order; -o FILE goes with any of them. Dates are\n"
+               "YYYY-MM-DD, years 1 to 9999; DATE is today when not given.\n"
+               "-o FILE writes to FILE instead of standard output (-o - is standard output).\n"
+               "The file appears whole or not at all and keeps its permissions; a symbolic\n"
+               "link's target is replaced; a device or pipe is written to directly.\n"
                "\n"
                "With a date: the Gregorian date, the weekday, the Hebrew date, the lesson\n"
                "day and the day's three lessons under their headings; with --days N (1 to\n"
@@ -73,13 +77,18 @@ void PrintUsage(FILE* out) {
                "With --table: one tab-separated line for each day from FROM to TO\n"
                "(inclusive): absolute day, date, Hebrew year, Hebrew month, Hebrew day,\n"
                "weekday (0 = Sunday), lesson day.\n"
-               "With --ics: an iCalendar file of the days FROM to TO (inclusive, at most\n"
-               "%d), one all-day event a day. Its summary holds the three-chapters and\n"
-               "one-chapter lessons, its description the Hebrew date and each lesson under\n"
-               "its heading. --track 3, --track 1, --track commandments (repeatable)\n"
-               "choose the tracks; with one track the summary is its lesson. The same day\n"
-               "and tracks always get the same UID; DTSTAMP is SOURCE_DATE_EPOCH when set.\n"
-               "Text is UTF-8, Hebrew in reading order.\n"
+               "With --ics: an iCalendar file of --days N days from DATE (%d when not\n"
+               "given), or of the days FROM to TO (inclusive); at most %d days. One\n"
+               "all-day event a day: its summary holds the three-chapters and one-chapter\n"
+               "lessons, its description the Hebrew date and each lesson under its heading.\n"
+               "--track 3, --track 1, --track commandments (repeatable) choose the tracks;\n"
+               "with one track the summary is its lesson. --alarm HH:MM adds a reminder at\n"
+               "that time of each day. The same day and tracks always get the same UID;\n"
+               "DTSTAMP (and SEQUENCE, in minutes) is SOURCE_DATE_EPOCH when set.\n"
+               "Text is UTF-8, Hebrew in reading order. The report, --tsv and --json keep\n"
+               "the published text's ASCII ' and \" in numerals and abbreviations; the\n"
+               "iCalendar summary and description, read in calendar lists, write them as\n"
+               "geresh (U+05F3) and gershayim (U+05F4).\n"
                "\n"
                "The study log is a journal of the lessons learned, one line per change, in\n"
                "the FILE of --log, else in\n"
@@ -106,11 +115,12 @@ void PrintUsage(FILE* out) {
                "each day and track: date, track, lesson.\n"
                "\n"
                "Exit status: 0 done; 1 the output could not be written or the lessons could\n"
-               "not be read; 2 bad arguments, or an -o file that cannot be made; 3 the study\n"
-               "log cannot be read or written.\n",
+               "not be read; 2 bad arguments, or an -o file that cannot be written; 3 the\n"
+               "study log cannot be read or written.\n",
                kProgram, kProgram, kProgram, kProgram, kProgram, kProgram, kProgram, kProgram,
-               kProgram, kProgram, kProgram,
-               static_cast<int>(kMaxDays), static_cast<int>(kMaxIcsDays), kDefaultJournalShown);
+               kProgram, kProgram, kProgram, kProgram, static_cast<int>(kMaxDays),
+               static_cast<int>(kDefaultIcsDays), static_cast<int>(kMaxIcsDays),
+               kDefaultJournalShown);
 }
 
 // Reports a failure on one line of standard error; returns code.
@@ -161,8 +171,9 @@ void Put(FILE* out, const std::string& text) { std::fwrite(text.data(), 1, text.
 
 // Writes the days of run in the request's mode to out; returns the exit code
 // (kExitLessonsUnreadable, reported, when a day's lessons cannot be read).
-int WriteDays(const CliRequest& request, const DayRun& run, const std::string& stamp, FILE* out) {
-  const TrackSet tracks = request.Tracks != 0 ? request.Tracks : kAllTracks;
+int WriteDays(const CliRequest& request, const DayRun& run, int64_t stampSeconds, FILE* out) {
+  const IcsEventOptions event = {request.Tracks != 0 ? request.Tracks : kAllTracks, stampSeconds,
+                                 request.AlarmMinute};
   if (request.Mode == kModeIcs) Put(out, IcsCalendarStart());
   for (int64_t i = 0; i < run.Count; ++i) {
     const AbsoluteDay day = static_cast<AbsoluteDay>(run.First + i);
@@ -185,7 +196,7 @@ int WriteDays(const CliRequest& request, const DayRun& run, const std::string& s
         break;
       case kModeTsv: PrintDayLine(out, facts); break;
       case kModeJson: Put(out, JsonArrayItem(facts, i == 0)); break;
-      case kModeIcs: Put(out, IcsDayEvent(facts, tracks, stamp)); break;
+      case kModeIcs: Put(out, IcsDayEvent(facts, event)); break;
       case kModeTable: break;
     }
   }
@@ -198,7 +209,7 @@ int WriteDays(const CliRequest& request, const DayRun& run, const std::string& s
 int WriteText(const CliRequest& request, const std::string& text) {
   std::string reason;
   OutputFile output;
-  if (OpenOutput(request.OutputPath, &output, &reason) != kOutputDone) return Fail(kExitBadArguments, reason);
+  if (OpenOutput(request.Output, &output, &reason) != kOutputDone) return Fail(kExitBadArguments, reason);
   Put(output.Stream, text);
   switch (CommitOutput(&output, &reason)) {
     case kOutputDone: return kExitOk;
@@ -222,10 +233,11 @@ int RunStudy(const CliRequest& request) {
 }
 
 // Decodes the arguments and runs one mode; returns the exit code.
-int Run(int argc, char** argv) {
+int Run(int argc, PathChar** argv) {
   std::string reason;
   CliRequest request;
-  const bool parsed = ParseArguments(argc, argv, &request, &reason);
+  const std::vector<CliArgument> arguments = DecodeArguments(argc, argv);
+  const bool parsed = ParseArguments(arguments, &request, &reason);
   if (request.Help || request.Version) {
     if (request.Help) {
       PrintUsage(stdout);
@@ -243,10 +255,10 @@ int Run(int argc, char** argv) {
     return Fail(kExitBadArguments, reason);
   }
   OutputFile output;
-  if (OpenOutput(request.OutputPath, &output, &reason) != kOutputDone) {
+  if (OpenOutput(request.Output, &output, &reason) != kOutputDone) {
     return Fail(kExitBadArguments, reason);
   }
-  const int code = WriteDays(request, run, IcsUtcStamp(seconds), output.Stream);
+  const int code = WriteDays(request, run, seconds, output.Stream);
   if (code != kExitOk) {
     AbandonOutput(&output);
     return code;
@@ -261,8 +273,9 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
 #ifdef _WIN32
+// The command line as UTF-16 (linked with -municode), whatever the code page.
+int wmain(int argc, wchar_t** argv) {
   // The same bytes as elsewhere: no CR added before LF (nor a second one before
   // the CRLF of iCalendar), and UTF-8 on the console.
   _setmode(_fileno(stdout), _O_BINARY);
@@ -271,7 +284,7 @@ int main(int argc, char** argv) {
   const int code = Run(argc, argv);
   if (consoleCodePage != 0) SetConsoleOutputCP(consoleCodePage);
   return code;
-#else
-  return Run(argc, argv);
-#endif
 }
+#else
+int main(int argc, char** argv) { return Run(argc, argv); }
+#endif

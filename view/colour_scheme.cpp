@@ -19,14 +19,17 @@ const RoleColours& ColoursOf(ColourRole role) {
   static const RoleColours kRoles[] = {
       {RGB(255, 255, 255), WHITE_BRUSH, WHITE_PEN, COLOR_WINDOW, false},              // Paper
       {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_WINDOWTEXT, false},                // Ink
-      {RGB(0, 0, 255), kNoStock, kNoStock, COLOR_HOTLIGHT, false},                    // Heading
+      {RGB(0, 0, 255), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},                  // Heading
       {RGB(192, 192, 192), LTGRAY_BRUSH, kNoStock, COLOR_BTNFACE, false},             // Band
       {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_BTNTEXT, false},                   // BandInk
+      {RGB(192, 192, 192), LTGRAY_BRUSH, kNoStock, COLOR_BTNTEXT, false},             // BandEdge
       {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_HIGHLIGHT, false},                 // Marked
       {RGB(255, 255, 255), WHITE_BRUSH, WHITE_PEN, COLOR_HIGHLIGHTTEXT, false},       // MarkedInk
-      {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},  // Face: the system's either way
-      {RGB(0, 128, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},                  // Learned
-      {RGB(192, 0, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},                  // Behind
+      {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},        // Face: the system's either way
+      {RGB(128, 128, 128), GRAY_BRUSH, kNoStock, COLOR_GRAYTEXT, false},  // Disabled
+      {RGB(0, 0, 255), kNoStock, kNoStock, COLOR_HOTLIGHT, false},    // Link
+      {RGB(0, 128, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},  // Learned
+      {RGB(192, 0, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},  // Behind
   };
   static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(ColourRole::Behind) + 1,
                 "one entry per role");
@@ -58,6 +61,29 @@ bool UsesSystemColour(DcHandle dc, const RoleColours& colours) {
 }
 
 }  // namespace
+
+void ScreenPictureColours(PictureColour colours[kPictureColourCount]) {
+  constexpr int kSame = -1;  // shown as drawn
+  // Per drawn colour: the system colour it is shown in, normally and in high contrast.
+  static const struct {
+    COLORREF Drawn;
+    int Normal;
+    int HighContrast;
+  } kPictureColours[kPictureColourCount] = {
+      {RGB(0, 0, 0), COLOR_BTNTEXT, COLOR_BTNTEXT},             // outlines and letters
+      {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT, COLOR_BTNFACE},  // a page
+      {RGB(128, 128, 128), COLOR_BTNSHADOW, COLOR_BTNTEXT},     // shadows
+      {RGB(0, 0, 255), kSame, COLOR_BTNTEXT},                   // the arrows' fill
+      {RGB(255, 0, 0), kSame, COLOR_BTNTEXT},                   // the calendar page's head
+      {RGB(192, 192, 192), COLOR_BTNFACE, COLOR_BTNFACE},       // the background
+  };
+  const bool contrast = HighContrastOn();
+  for (int32_t i = 0; i < kPictureColourCount; ++i) {
+    const int system = contrast ? kPictureColours[i].HighContrast : kPictureColours[i].Normal;
+    colours[i].Drawn = kPictureColours[i].Drawn;
+    colours[i].Shown = system == kSame ? kPictureColours[i].Drawn : GetSysColor(system);
+  }
+}
 
 bool RefreshColourScheme() {
   const int before = HighContrast;

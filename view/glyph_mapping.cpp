@@ -108,7 +108,11 @@ const WideChar* MapToDisplayForMeasure(const uint8_t* run, int32_t count) {
 }
 
 const WideChar* MapToReading(const uint8_t* run, int32_t count) {
-  return ConvertRun(run, count, kCodeBaseUnicode, true);
+  if (ConvertRun(run, count, kCodeBaseUnicode, true) == nullptr) return nullptr;
+  for (int32_t i = 1; i < Conversion.Length; ++i) {
+    Conversion.Chars[i] = static_cast<WideChar>(ReadingMark(Conversion.Chars[i - 1], Conversion.Chars[i]));
+  }
+  return Conversion.Chars;
 }
 
 int32_t LastDisplayLength() { return Conversion.Length; }

@@ -37,8 +37,9 @@ const WideChar* MapToDisplayForMeasure(const uint8_t* run, int32_t count);
 
 // The run in reading order as Unicode, whatever the settings: code base
 // kCodeBaseUnicode and always reversed (stored text is in display order), the
-// mirrored characters swapped with their partners.
-// The form text is read in by programs other than the display (screen readers).
+// mirrored characters swapped with their partners, and each ' and " after a
+// Hebrew letter written as geresh and gershayim (ReadingMark). The form text
+// is read in by programs other than the display (screen readers).
 const WideChar* MapToReading(const uint8_t* run, int32_t count);
 
 // Characters written by the last conversion, before its zero character.

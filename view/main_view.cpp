@@ -26,7 +26,7 @@ HGDIOBJ MeasureDateBand(HDC dc) {
   HGDIOBJ previous = SelectObject(dc, App.DateBandFont);
   TEXTMETRICW metrics = {};
   GetTextMetricsW(dc, &metrics);
-  App.DateBand.Height = metrics.tmHeight + 2;
+  App.DateBand.Height = metrics.tmHeight + 2 * DateBandEdge();
   return previous;
 }
 

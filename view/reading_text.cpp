@@ -13,6 +13,7 @@
 namespace {
 
 constexpr WideChar kBlank = 0x20;
+constexpr WideChar kLineBreak[] = {0x0D, 0x0A};
 
 // A growing UTF-16 text owned by its writer until Finish hands it over.
 struct TextBuilder {
@@ -71,12 +72,12 @@ WideChar* Finish(TextBuilder* builder, bool ok) {
   return builder->Units;
 }
 
-// Appends the Hebrew date of day; false if it has none or cannot be converted.
+// Appends the Hebrew date of day with its numeral marks; false if it has none or cannot be converted.
 bool AppendHebrewDate(TextBuilder* builder, AbsoluteDay day) {
   HebrewDate date;
   AbsoluteToHebrew(day, &date);
-  uint8_t text[kMaxHebrewDateText + 1];
-  const int32_t length = FormatHebrewDate(&date, text);
+  uint8_t text[kMaxMarkedHebrewDateText + 1];
+  const int32_t length = FormatHebrewDate(&date, text, DateNumerals::Marked);
   return length > 0 && AppendReading(builder, text, static_cast<size_t>(length));
 }
 
@@ -105,6 +106,19 @@ WideChar* HebrewDateText(AbsoluteDay day) {
   if (!IsSupportedDay(day)) return nullptr;
   TextBuilder builder = {};
   const bool ok = AppendHebrewDate(&builder, day);
+  return Finish(&builder, ok);
+}
+
+WideChar* DayReadingText(const uint8_t* text) {
+  if (text == nullptr) return nullptr;
+  TextBuilder builder = {};
+  bool ok = true;
+  StreamRecord record;
+  for (const uint8_t* at = text; ok && ReadRecord(at, &record); at = NextRecord(at)) {
+    if (IsRuleRecord(record.Flag) || record.Length == 0) continue;
+    if (builder.Length > 0) AppendUnits(&builder, kLineBreak, 2);
+    ok = AppendReading(&builder, record.Text, record.Length);
+  }
   return Finish(&builder, ok);
 }
 

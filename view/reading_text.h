@@ -1,8 +1,9 @@
-// The texts a screen reader is given about a day: the day said in words, and
-// the lessons of a LessonText one by one. All are zero-terminated UTF-16 in
-// reading order with the letters in the Unicode Hebrew block, whatever the
-// display settings (MapToReading); the day's whole text is DayTextToReading
-// (output/clipboard_text.h). Each result is the caller's, released with free().
+// The texts a screen reader is given about a day: the day said in words, the
+// day's whole text, and the lessons of a LessonText one by one. All are
+// zero-terminated UTF-16 in reading order with the letters in the Unicode
+// Hebrew block and the marks of numerals as geresh and gershayim, whatever the
+// display settings (MapToReading). Each result is the caller's, released with
+// free().
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,11 @@ WideChar* DayNameText(AbsoluteDay day);
 
 // The Hebrew date of day alone; null outside the supported range.
 WideChar* HebrewDateText(AbsoluteDay day);
+
+// The day's whole text: each text record with any text on a line of its own,
+// lines joined by CR LF (none after the last); rules, empty rows and indents
+// are left out. An empty text for a stream with no such record; null for null.
+WideChar* DayReadingText(const uint8_t* text);
 
 // Number of lessons in text: its heading records (large and bold); 0 for null.
 int32_t LessonCount(const uint8_t* text);

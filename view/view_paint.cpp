@@ -33,7 +33,7 @@ int32_t WordLength(const uint8_t* text) {
 void PaintRule(HDC dc, const LineEntry* entry, int32_t y, int32_t dpi) {
   HGDIOBJ brush = SelectRoleBrush(dc, ColourRole::Ink);
   HGDIOBJ pen = SelectRolePen(dc, ColourRole::Ink);
-  const int32_t thickness = ScaleToDpi(1, dpi);
+  const int32_t thickness = LineWidthForDpi(dpi);
   int32_t top = y + entry->Height / 2 - (thickness - 1) / 2;
   Rectangle(dc, entry->X, top, entry->X + entry->Width, top + thickness);
   SelectObject(dc, pen);
@@ -95,7 +95,9 @@ void DrawBandNote(HDC dc) {
   if (!GetTextExtentPoint32W(dc, BandNote, length, &note)) return;
   const int32_t padding = ScaleToDpi(kBandNotePadding, App.Dpi);
   if (note.cx + 2 * padding > (band.Width - dateWidth) / 2) return;
-  RECT box = {band.X + padding, band.Y + 1, band.X + padding + note.cx, band.Y + band.Height - 1};
+  const int32_t edge = DateBandEdge();
+  RECT box = {band.X + padding, band.Y + edge, band.X + padding + note.cx,
+              band.Y + band.Height - edge};
   DrawTextW(dc, BandNote, length, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -156,12 +158,15 @@ int32_t ToolbarHeight() {
   return box.bottom - box.top;
 }
 
+int32_t DateBandEdge() { return ScaleToDpi(1, App.Dpi); }
+
 void DrawDateBand(DcHandle dc) {
   HGDIOBJ font = SelectObject(dc, App.DateBandFont);
   const COLORREF colour = SetTextColor(dc, RoleColour(dc, ColourRole::BandInk));
   const DateBandBox& band = App.DateBand;
-  DrawRun(dc, App.DateText, App.DateTextLength, band.X + 1, band.Y + 1, band.Width - 2,
-          band.Height - 2);
+  const int32_t edge = DateBandEdge();
+  DrawRun(dc, App.DateText, App.DateTextLength, band.X + edge, band.Y + edge,
+          band.Width - 2 * edge, band.Height - 2 * edge);
   DrawBandNote(dc);
   SetTextColor(dc, colour);
   SelectObject(dc, font);
@@ -170,6 +175,15 @@ void DrawDateBand(DcHandle dc) {
 void PaintDateBand(DcHandle dc) {
   const DateBandBox& band = App.DateBand;
   FillRoleBox(dc, band.X, band.Y, band.Width, band.Height, ColourRole::Band);
+  // Its edge sets it apart where the band's colour is the window's (high
+  // contrast); in the fixed colours it is the band's own and left undrawn.
+  if (RoleColour(dc, ColourRole::BandEdge) != RoleColour(dc, ColourRole::Band)) {
+    const int32_t edge = DateBandEdge();
+    FillRoleBox(dc, band.X, band.Y, band.Width, edge, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X, band.Y + band.Height - edge, band.Width, edge, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X, band.Y, edge, band.Height, ColourRole::BandEdge);
+    FillRoleBox(dc, band.X + band.Width - edge, band.Y, edge, band.Height, ColourRole::BandEdge);
+  }
   SetBkMode(dc, TRANSPARENT);
   DrawDateBand(dc);
 }

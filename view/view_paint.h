@@ -24,12 +24,17 @@ void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags);
 // Height of the toolbar window, 0 without a toolbar.
 int32_t ToolbarHeight();
 
+// Width in pixels of the date band's edge at the main window's DPI (1 at 96
+// DPI); the text keeps clear of it.
+int32_t DateBandEdge();
+
 // Draws App.DateText centred in the date band with the date band font, in the
 // band's text colour, and the band's note at its start when it fits beside.
 void DrawDateBand(DcHandle dc);
 
-// The whole date band: filled with its colour, then DrawDateBand on a
-// transparent background (the DC's background mode stays transparent).
+// The whole date band: filled with its colour, its edge drawn where it has a
+// colour of its own (high contrast), then DrawDateBand on a transparent
+// background (the DC's background mode stays transparent).
 void PaintDateBand(DcHandle dc);
 
 // The note the date band shows beside the date (null or empty: none), at most

@@ -9,6 +9,14 @@ int32_t PageAmount(uint32_t mode, int32_t rowsPainted) {
   return amount > 1 ? amount : 1;
 }
 
+int64_t WheelRows(int32_t* remainder, int32_t distance) {
+  if (distance == 0) return 0;
+  int64_t gathered = distance;
+  if ((*remainder < 0) == (distance < 0)) gathered += *remainder;
+  *remainder = static_cast<int32_t>(gathered % kWheelNotch);
+  return -(gathered / kWheelNotch);
+}
+
 bool ScrollTarget(const LessonView* view, int64_t delta, uint16_t* newTopRow) {
   const int64_t top = view->TopRow;
   int64_t target = top + delta;

@@ -19,6 +19,16 @@ int32_t LineRows(const LineEntry& entry);
 // forward and back all the same.
 int32_t PageAmount(uint32_t mode, int32_t rowsPainted);
 
+// One notch of a mouse wheel, in the wheel's distance units.
+constexpr int32_t kWheelNotch = 120;
+
+// Rows that a wheel message of distance (positive: turned away from the user)
+// scrolls: one row up per whole notch gathered from it and *remainder, the
+// distance left over from earlier messages (below one notch, as small steps of
+// a touchpad leave it), which then keeps the rest. A remainder of the other
+// direction is dropped first. Positive rows scroll down.
+int64_t WheelRows(int32_t* remainder, int32_t distance);
+
 // Top row that a scroll by delta rows reaches, clamped: never below 0, no
 // further downward movement once at or past the max top row, and a step past
 // the row count lands on the max top row. Returns true if it differs from the

@@ -3,7 +3,8 @@
 
     python3 make_pictures.py        (writes zelvan.ico, toolbar*.bmp, about.bmp here)
 
-zelvan.ico   icon 101: 32 x 32 and 16 x 16 pixels, 16 colours
+zelvan.ico   icon 101: 16, 20, 24, 32, 40, 48, 64 and 256 pixels square, 32-bit
+             colour with alpha (the 256-pixel image stored as PNG)
 toolbar.bmp  bitmap 114: 96 x 16 pixels, 16 colours, six 16 x 16 images:
              previous day, today, next day, font, mark day learned (a page
              with a check), mark day not learned (a page with a cross)
@@ -11,14 +12,22 @@ toolbar-N.bmp  bitmaps 115-119: the same six images drawn N x N pixels for
              N = 20, 24, 32, 40, 48 (125 % to 300 % display scaling), as a
              strip of 6N x N pixels, 16 colours
 about.bmp    bitmap 113: 70 x 109 pixels, monochrome
+setup-wizard.bmp, setup-wizard-2x.bmp  the setup program's welcome and finish
+             pages: 164 x 314 pixels (at 96 DPI) and twice that (from 144
+             DPI), 16 colours: the icon over a day's lessons as the
+             program shows them, blue headings, lines of text, rules and the
+             grey date band
 The 16-pixel pictures are drawn from the character maps below (the marks'
 from their shapes, as the larger ones), the larger toolbar pictures from shapes in the same coordinates (units of the 16-pixel
-picture) with outlines of whole pixels; the files are committed, so the build
-does not run this script.
+picture) with outlines of whole pixels. The icon is drawn from boxes: those of
+the 16-pixel map for 20 and 24 pixels, those of the 32-pixel map for 40 pixels
+and more, each edge on a whole pixel; the boxes give the two maps exactly. The
+files are committed, so the build does not run this script.
 """
 import math
 import os
 import struct
+import zlib
 
 # The standard 16-colour palette (index: (r, g, b)).
 PALETTE = [
@@ -146,6 +155,53 @@ kkkkkkkkkkkkkkkk
 .....kkkkkk.....
 .....kyyyyk.....
 """
+
+# The icon's two maps as boxes (character, left, top, right, bottom in map
+# pixels, right and bottom excluded), each drawn over the ones before: the
+# book's outline, its pages, the spine, the blue lines of text, the cover's
+# edge and the yellow bookmark below.
+ICON16_BOXES = [
+    ('k', 0, 2, 16, 13), ('.', 0, 2, 1, 3), ('.', 8, 2, 9, 3), ('.', 15, 2, 16, 3),
+    ('w', 1, 3, 7, 10), ('w', 10, 3, 15, 10), ('b', 8, 4, 9, 12),
+    ('n', 1, 11, 8, 12), ('n', 9, 11, 15, 12),
+    ('b', 2, 4, 6, 5), ('b', 2, 6, 5, 7), ('b', 2, 8, 6, 9),
+    ('b', 11, 4, 14, 5), ('b', 11, 6, 14, 7), ('b', 11, 8, 13, 9),
+    ('k', 5, 14, 11, 16), ('y', 6, 15, 10, 16),
+]
+ICON32_BOXES = [
+    ('k', 3, 3, 30, 24), ('.', 3, 3, 4, 4), ('.', 29, 3, 30, 4), ('.', 16, 3, 17, 4),
+    ('w', 4, 4, 15, 21), ('w', 18, 4, 29, 21), ('b', 16, 5, 17, 23),
+    ('n', 4, 22, 16, 23), ('n', 17, 22, 29, 23),
+] + [('b', 6, y, 13 if full else 11, y + 1)
+     for y, full in ((6, 1), (8, 1), (10, 0), (12, 1), (14, 1), (16, 0), (18, 1))] + [
+    ('b', 20, y, 27 if full else 25, y + 1)
+    for y, full in ((6, 1), (8, 1), (10, 1), (12, 0), (14, 1), (16, 1), (18, 0))] + [
+    ('k', 10, 25, 22, 28), ('y', 11, 26, 21, 27),
+]
+# The icon's sizes: those drawn from the 16-pixel boxes, the rest from the 32-pixel ones.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+ICON_SMALL_SIZES = (16, 20, 24)
+
+
+def render_boxes(boxes, grid, size):
+    """Rows of a size x size picture of boxes drawn on a grid x grid map, each
+    edge rounded to a whole pixel and every box at least a pixel wide."""
+    scale = size / grid
+    rows = [['.'] * size for _ in range(size)]
+    for ch, left, top, right, bottom in boxes:
+        x0, y0 = int(left * scale + 0.5), int(top * scale + 0.5)
+        x1, y1 = max(x0 + 1, int(right * scale + 0.5)), max(y0 + 1, int(bottom * scale + 0.5))
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                rows[y][x] = ch
+    return ["".join(r) for r in rows]
+
+
+def icon_rows(size):
+    """The icon drawn size x size pixels."""
+    if size in ICON_SMALL_SIZES:
+        return render_boxes(ICON16_BOXES, 16, size)
+    return render_boxes(ICON32_BOXES, 32, size)
 
 
 # Sizes of the larger toolbar pictures.
@@ -334,21 +390,92 @@ def write_bmp(path, dib, palette_entries):
 
 
 def icon_image(rows):
-    # In an icon the background is black in the colour image and set in the mask.
-    colour = [r.replace('.', 'k') for r in rows]
-    return dib_4bpp(colour, height_factor=2) + mask_1bpp(rows)
+    """32-bit BITMAPINFOHEADER (height doubled for the mask), pixels with alpha
+    bottom-up, then the 1-bit mask; the background transparent."""
+    width, height = len(rows[0]), len(rows)
+    pixels = b""
+    for r in reversed(rows):
+        for ch in r:
+            red, green, blue = PALETTE[CHARS[ch]]
+            pixels += struct.pack("<BBBB", blue, green, red, 0 if ch == '.' else 255)
+    header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0,
+                         len(pixels), 0, 0, 0, 0)
+    return header + pixels + mask_1bpp(rows)
+
+
+def png_image(rows):
+    """The picture as a PNG file: 8-bit RGBA, the background transparent."""
+    width, height = len(rows[0]), len(rows)
+    raw = b""
+    for r in rows:
+        raw += b"\0" + b"".join(bytes(PALETTE[CHARS[ch]]) + (b"\0" if ch == '.' else b"\xff")
+                                for ch in r)
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def write_ico(path, images):
+    """An icon file of (rows, image data) pairs, 32-bit colour."""
     header = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     entries, data = b"", b""
     for rows, blob in images:
         w, h = len(rows[0]), len(rows)
-        entries += struct.pack("<BBBBHHII", w, h, 16, 0, 1, 4, len(blob), offset + len(data))
+        entries += struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, 1, 32, len(blob), offset + len(data))
         data += blob
     with open(path, "wb") as f:
         f.write(header + entries + data)
+
+
+# The setup picture in pixels of its 164 x 314 size: the icon's place and
+# size, then the lessons' boxes (character, left, top, right, bottom), each
+# centred on the middle column: a blue heading, lines of text and a rule
+# between two lessons, and the date band with its text at the bottom.
+WIZARD_SIZE = (164, 314)
+WIZARD_ICON = (50, 28, 64)
+WIZARD_MIDDLE = 82
+
+
+def wizard_boxes():
+    boxes = []
+
+    def centred(ch, width, top, height):
+        boxes.append((ch, WIZARD_MIDDLE - width // 2, top, WIZARD_MIDDLE + width // 2, top + height))
+
+    top = 116
+    for heading, lines in ((56, (120, 96)), (44, (110, 80)), (64, (116, 100, 60))):
+        centred('b', heading, top, 6)
+        top += 14
+        for width in lines:
+            centred('k', width, top, 3)
+            top += 8
+        top += 6
+        if heading != 64:
+            centred('k', 48, top, 1)
+            top += 10
+    boxes.append(('s', 0, 280, 164, 314))
+    boxes.append(('d', 0, 280, 164, 281))
+    centred('k', 72, 295, 4)
+    return boxes
+
+
+def wizard_rows(scale):
+    """The setup picture scale times its size, each box edge on a whole pixel."""
+    width, height = WIZARD_SIZE[0] * scale, WIZARD_SIZE[1] * scale
+    rows = [['w'] * width for _ in range(height)]
+    for ch, left, top, right, bottom in wizard_boxes():
+        for y in range(top * scale, bottom * scale):
+            rows[y][left * scale:right * scale] = [ch] * ((right - left) * scale)
+    x, y, size = (v * scale for v in WIZARD_ICON)
+    for j, row in enumerate(icon_rows(size)):
+        for i, ch in enumerate(row):
+            if ch != '.':
+                rows[y + j][x + i] = ch
+    return ["".join(r) for r in rows]
 
 
 def about_picture():
@@ -424,10 +551,13 @@ def main():
     write_bmp(os.path.join(here, "toolbar.bmp"), dib_4bpp(toolbar), 16)
     for size in LARGER_TOOLBAR_SIZES:
         write_bmp(os.path.join(here, "toolbar-%d.bmp" % size), dib_4bpp(toolbar_strip(size)), 16)
+    assert icon_rows(16) == rows_of(ICON16, 16, 16) and icon_rows(32) == rows_of(ICON32, 32, 32)
+    icons = [icon_rows(size) for size in ICON_SIZES]
     write_ico(os.path.join(here, "zelvan.ico"),
-              [(rows_of(ICON32, 32, 32), icon_image(rows_of(ICON32, 32, 32))),
-               (rows_of(ICON16, 16, 16), icon_image(rows_of(ICON16, 16, 16)))])
+              [(rows, png_image(rows) if len(rows) == 256 else icon_image(rows)) for rows in icons])
     write_mono_bmp(os.path.join(here, "about.bmp"), about_picture())
+    for scale, name in ((1, "setup-wizard.bmp"), (2, "setup-wizard-2x.bmp")):
+        write_bmp(os.path.join(here, name), dib_4bpp(wizard_rows(scale)), 16)
 
 
 if __name__ == "__main__":

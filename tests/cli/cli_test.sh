@@ -52,6 +52,22 @@ expect_refused() {
   tr -d '\r' <"$work/err" | grep -q "(see 'zelvan-cli --help')\$" || fail "[$*] no pointer to --help: $(cat "$work/err")"
 }
 
+# interrupt_long_write SIGNAL FILE: starts writing the whole range's table to
+# FILE and sends SIGNAL to the program (under Wine the Windows process, which
+# takes SIGINT as the console's Ctrl+C) once its temporary file is there; what
+# is left in FILE's folder is for the caller to check.
+interrupt_long_write() {
+  env --default-signal=INT "${cli[@]}" --table 0001-01-01 9999-12-31 -o "$2" 2>/dev/null &
+  local runner=$! pid=
+  until [ -n "$pid" ] || ! kill -0 $runner 2>/dev/null; do
+    ls "$2".* >/dev/null 2>&1 &&
+      pid=$(pgrep -f "^(/|[A-Z]:)[^ ]*zelvan-cli(\.exe)? --table 0001-01-01 9999-12-31 -o $2\$")
+    sleep 0.02
+  done
+  [ -n "$pid" ] && kill -"$1" $pid || fail "[-o, $1 during the write] no temporary file seen"
+  wait $runner
+}
+
 # crlf: standard input with CRLF line ends.
 crlf() { sed 's/$/\r/'; }
 
@@ -87,7 +103,9 @@ expect_refused --bogus
 
 # --- A day's iCalendar event and JSON object, byte for byte (the Windows build
 # writes the same bytes): CRLF lines folded at 75 octets without splitting a
-# letter, commas and newlines escaped, DTSTAMP from SOURCE_DATE_EPOCH.
+# letter, commas and newlines escaped, geresh and gershayim in the summary and
+# description (the JSON keeps the published ' and "), DTSTAMP and SEQUENCE from
+# SOURCE_DATE_EPOCH, a reminder at 07:30.
 export SOURCE_DATE_EPOCH=1700000000
 version=$("${cli[@]}" --version | cut -d ' ' -f 2)
 expect_output "$(crlf <<EOF
@@ -95,25 +113,33 @@ BEGIN:VCALENDAR
 VERSION:2.0
 PRODID:-//Thalvane//Zelvan $version//HE
 CALSCALE:GREGORIAN
-METHOD:PUBLISH
 X-WR-CALNAME:Zelvan
 BEGIN:VEVENT
 UID:zelvan-20070101-3-1-commandments
 DTSTAMP:20231114T221320Z
+SEQUENCE:28333333
 DTSTART;VALUE=DATE:20070101
 DTEND;VALUE=DATE:20070102
-SUMMARY:הלכות שמיטה ויובל פרקים י"ב-י"ג\, הלכו
- ת בית הבחירה פרק א' | הלכות עירובין פרק ח'
-DESCRIPTION:יא טבת ה'תשסז\nג' פרקים ליום: הלכות ש
- מיטה ויובל פרקים י"ב-י"ג\, הלכות בית הבחיר
- ה פרק א'\nפרק א' ליום: הלכות עירובין פרק ח'\n
- ספר המצוות: ל"ת קס"ט\, ק"ע\, מ"ע קפ"ג\, ל"ת רכ"ח
- \, מ"ע כ'
+SUMMARY:הלכות שמיטה ויובל פרקים י״ב-י״ג\, הלכ
+ ות בית הבחירה פרק א׳ | הלכות עירובין פרק ח
+ ׳
+DESCRIPTION:יא טבת ה׳תשסז\nג׳ פרקים ליום: הלכות 
+ שמיטה ויובל פרקים י״ב-י״ג\, הלכות בית הבח
+ ירה פרק א׳\nפרק א׳ ליום: הלכות עירובין פרק
+  ח׳\nספר המצוות: ל״ת קס״ט\, ק״ע\, מ״ע קפ״ג\, 
+ ל״ת רכ״ח\, מ״ע כ׳
 TRANSP:TRANSPARENT
+BEGIN:VALARM
+ACTION:DISPLAY
+DESCRIPTION:הלכות שמיטה ויובל פרקים י״ב-י״ג\, ה
+ לכות בית הבחירה פרק א׳ | הלכות עירובין פר
+ ק ח׳
+TRIGGER:PT7H30M
+END:VALARM
 END:VEVENT
 END:VCALENDAR
 EOF
-)"$'\n' --ics 2007-01-01 2007-01-01
+)"$'\n' --ics 2007-01-01 2007-01-01 --alarm 7:30
 expect_output '[
   {
     "date": "2007-01-01",
@@ -146,14 +172,42 @@ expect_output '[
 ]
 ' --json 2007-01-01
 
+# --- -o FILE, on every platform: a Hebrew file name (on Windows whatever the
+# code page), the bytes of standard output, written again over itself; -o -
+# is standard output; a read-only file, a folder and an option taken for a
+# file are refused, and Ctrl+C stops a long write, leaving no temporary file.
+mkdir "$work/o"
+hebrew="$work/o/שיעורים.json"
+run --json 2007-01-01
+cp "$work/out" "$work/o-expected"
+for pass in new again; do
+  run --json 2007-01-01 -o "$hebrew"
+  [ "$status" -eq 0 ] && [ ! -s "$work/out" ] && cmp -s "$work/o-expected" "$hebrew" || fail "[-o $pass] $status $(cat "$work/err")"
+done
+run --json -o - 2007-01-01
+cmp -s "$work/o-expected" "$work/out" || fail "[-o -] not standard output"
+echo kept >"$work/o/read-only"
+chmod 444 "$work/o/read-only"
+for target in "$work/o/read-only" "$work/o"; do
+  run --json -o "$target" 2007-01-01
+  [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "[-o $target] $status $(cat "$work/err")"
+done
+expect_refused --json -o -x.json 2007-01-01
+interrupt_long_write INT "$work/o/interrupted"
+[ "$(cat "$work/o/read-only")" = kept ] || fail "[-o] a read-only file was changed"
+[ "$(ls "$work/o" | LC_ALL=C sort | tr '\n' ' ')" = "read-only שיעורים.json " ] || fail "[-o] left behind: $(ls "$work/o")"
+chmod 644 "$work/o/read-only"
 # --- The study log: a mark is a journal line per followed track, read back
-# as the days behind with their lessons. Relative paths, which Wine takes too.
+# as the days behind with their lessons. Relative paths, which Wine takes too;
+# a Hebrew one works on Windows whatever the code page.
 cd "$work"
 expect_output "2024-03-20: learned 3, 1, commandments
 " --mark 2024-03-20 --log log.txt
 printf '%s\n' "2023-11-14T22:13:20Z learned 3 2024-03-20" "2023-11-14T22:13:20Z learned 1 2024-03-20" \
   "2023-11-14T22:13:20Z learned commandments 2024-03-20" >expected-log.txt
 cmp -s log.txt expected-log.txt || fail "[--mark] journal: $(cat log.txt)"
+run --mark 2024-03-20 --log יומן.txt
+cmp -s יומן.txt expected-log.txt || fail "[--mark] a Hebrew journal name: $status $(cat "$work/err")"
 expect_output "2024-03-21${tab}3${tab}הלכות אבל פרקים ט'-י\"א
 2024-03-21${tab}1${tab}הלכות נדרים פרק י'
 2024-03-21${tab}commandments${tab}ל\"ת קס\"ו
@@ -330,6 +384,15 @@ expect_refused --ics 2007-01-01 2012-01-05               # 1831 days, one too ma
 expect_refused --ics 2007-01-01 2007-01-02 --track 2     # unknown track
 expect_refused --track 1 2007-01-01                      # --track only with --ics
 expect_refused --ics 2007-01-01 2007-01-02 -o            # no file
+expect_refused --ics --days 1831 2007-01-01              # one day too many
+expect_refused --ics --days 2 2007-01-01 2007-01-02      # --days not with FROM TO
+expect_refused --ics --days 30 9999-12-03                # past the last day
+expect_refused --ics 2007-01-01 --alarm 24:00            # no such time
+expect_refused --ics 2007-01-01 --alarm 7:5              # one minute digit
+expect_refused --ics 2007-01-01 --alarm 0730             # no colon
+expect_refused --ics 2007-01-01 --alarm                  # no time
+expect_refused --ics 2007-01-01 --alarm 7:30 --alarm 8:00  # given twice
+expect_refused --tsv 2007-01-01 --alarm 7:30             # --alarm only with --ics
 
 # --- Options and dates in any order; --help and --version anywhere.
 run --tsv --days 2 2009-05-21
@@ -345,15 +408,31 @@ done
 run 2007-01-01 --version
 [ "$status" -eq 0 ] && grep -qx 'zelvan-cli [0-9]*\.[0-9]*[a-z]*' "$work/out" || fail "[--version] $(cat "$work/out")"
 
-# --- -o FILE: the bytes of standard output; a file that cannot be made, or
-# bad input, leaves no file, no partial file and no temporary one, and what
-# was there stays.
-mkdir "$work/o"
+# --- -o FILE as a careful tool writes it: the most --ics days; a file keeps its
+# mode, a new one gets the umask's; a symbolic link's target is replaced; a
+# FIFO and /dev/stdout are written to as they are. After a refusal, bad input,
+# a failed write (past the file size limit) and SIGTERM during a long write,
+# what was there stays and no temporary file is left.
+rm -rf "$work/o" && mkdir "$work/o"
 run --ics 2007-01-01 2012-01-04 -o "$work/o/five-years.ics"   # 1830 days, the most
 [ "$status" -eq 0 ] && [ ! -s "$work/out" ] || fail "[-o] exit code $status"
 run --ics 2007-01-01 2012-01-04
 cmp -s "$work/out" "$work/o/five-years.ics" || fail "[-o] not the bytes of standard output"
 echo kept >"$work/o/kept"
+chmod 600 "$work/o/kept"
+ln -s kept "$work/o/link"
+(umask 027 && "${cli[@]}" --tsv 2007-01-01 -o "$work/o/new" && "${cli[@]}" --tsv 2007-01-01 -o "$work/o/link")
+[ "$(stat -c %a "$work/o/new") $(stat -c %a "$work/o/kept")" = "640 600" ] ||
+  fail "[-o] modes $(stat -c %a "$work/o/new") $(stat -c %a "$work/o/kept"), not 640 600"
+[ -L "$work/o/link" ] && cmp -s "$work/o/new" "$work/o/kept" || fail "[-o] the link's target not replaced"
+mkfifo "$work/o/fifo"
+cat "$work/o/fifo" >"$work/fifo-read" &
+"${cli[@]}" --tsv 2007-01-01 -o "$work/o/fifo" && wait $!
+"${cli[@]}" --tsv 2007-01-01 -o /dev/stdout >"$work/o/stdout"
+cmp -s "$work/fifo-read" "$work/o/new" && cmp -s "$work/o/stdout" "$work/o/new" && [ -p "$work/o/fifo" ] ||
+  fail "[-o] a FIFO or /dev/stdout not written as it is"
+rm "$work/o/fifo" "$work/o/stdout" "$work/o/new"
+cp "$work/o/kept" "$work/kept-before"
 expect_refused --ics 2007-01-02 2007-01-01 -o "$work/o/kept"
 for target in "$work/o/missing/x.ics" "$work/o"; do    # no such folder; a folder
   run --json -o "$target" 2007-01-01
@@ -361,8 +440,18 @@ for target in "$work/o/missing/x.ics" "$work/o"; do    # no such folder; a folde
 done
 SOURCE_DATE_EPOCH=soon run --ics 2007-01-01 2007-01-01 -o "$work/o/kept"
 [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "[SOURCE_DATE_EPOCH=soon] $status"
-[ "$(cat "$work/o/kept")" = kept ] || fail "[-o] an existing file was changed"
-[ "$(ls "$work/o" | tr '\n' ' ')" = "five-years.ics kept " ] || fail "[-o] left behind: $(ls "$work/o")"
+(ulimit -f 8 && run --tsv --days 100 2007-01-01 -o "$work/o/kept" && [ "$status" -eq 1 ]) ||
+  fail "[-o past the file size limit] not a failed write"
+interrupt_long_write TERM "$work/o/kept"
+cmp -s "$work/o/kept" "$work/kept-before" || fail "[-o] an existing file was changed"
+[ "$(ls "$work/o" | tr '\n' ' ')" = "five-years.ics kept link " ] || fail "[-o] left behind: $(ls "$work/o")"
+
+# --- --ics like the other modes: 30 days from today, or --days N from DATE.
+run --ics
+[ "$(grep -c '^BEGIN:VEVENT' "$work/out")" -eq 30 ] || fail "[--ics] not 30 days from today"
+run --ics --days 2 2007-01-01
+[ "$(grep -o '^DTSTART;VALUE=DATE:[0-9]*' "$work/out" | cut -d : -f 2 | tr '\n' ' ')" = "20070101 20070102 " ] ||
+  fail "[--ics --days 2] $(grep DTSTART "$work/out")"
 
 # --- The last supported day has no next day: its event lasts one day.
 run --ics 9999-12-31 9999-12-31 --track 1 --track 1

@@ -21,14 +21,15 @@ first=2009-05-21
 last=$(tail -n 1 "$work/cycle.tsv" | cut -f 1)
 "$cli" --table $first "$last" >"$work/cycle.table" || fail "--table"
 "$cli" --ics $first "$last" -o "$work/cycle.ics" || fail "--ics"
-"$cli" --ics $first "$last" --track 1 -o "$work/one.ics" || fail "--ics --track 1"
+"$cli" --ics $first "$last" --track 1 --alarm 6:45 -o "$work/one.ics" || fail "--ics --track 1"
 "$cli" --json --days 1017 $first >"$work/cycle.json" || fail "--json"
 
-# --- Python's icalendar: every event's dates, UID and text against --tsv; the
-# raw lines: CRLF, at most 75 octets, no letter split, the unfolded property
+# --- Python's icalendar: every event's dates, UID, reminder and text against
+# --tsv (in reading form: geresh and gershayim after a Hebrew letter); the raw
+# lines: CRLF, at most 75 octets, no letter split, the unfolded property
 # exactly the escaped text. Writes the sample days and what khal should list.
 /usr/bin/python3 - "$work" <<'EOF' || fail "icalendar"
-import datetime, sys
+import datetime, re, sys
 import icalendar
 
 work = sys.argv[1]
@@ -37,11 +38,15 @@ STAMP = datetime.datetime(2023, 11, 14, 22, 13, 20, tzinfo=datetime.timezone.utc
 rows = [line.rstrip("\n").split("\t") for line in open(f"{work}/cycle.tsv", encoding="utf-8")]
 problems = []
 
+def reading(text):
+    text = re.sub("(?<=[\u05D0-\u05EA])'", "\u05F3", text)
+    return re.sub('(?<=[\u05D0-\u05EA])"', "\u05F4", text)
+
 def escape(text):
     return (text.replace("\\", "\\\\").replace(";", "\\;").replace(",", "\\,")
             .replace("\n", "\\n"))
 
-def check(name, summary_of, tracks):
+def check(name, summary_of, tracks, alarm):
     raw = open(f"{work}/{name}", "rb").read()
     lines = raw.split(b"\r\n")
     if lines[-1] != b"" or any(b"\n" in l or b"\r" in l for l in lines):
@@ -62,8 +67,11 @@ def check(name, summary_of, tracks):
         problems.append(f"{name}: {len(events)} events, not {len(rows)} with distinct UIDs")
     for event, row in zip(events, rows):
         day = datetime.date.fromisoformat(row[0])
-        summary = summary_of(row)
-        description = "\n".join([row[2]] + [f"{HEADINGS[t]}: {row[3 + t]}" for t in tracks])
+        summary = reading(summary_of(row))
+        description = reading("\n".join([row[2]] + [f"{HEADINGS[t]}: {row[3 + t]}" for t in tracks]))
+        alarms = [(str(a["ACTION"]), a["TRIGGER"].dt, str(a["DESCRIPTION"])) for a in event.walk("VALARM")]
+        if alarms != ([("DISPLAY", alarm, summary)] if alarm else []):
+            problems.append(f"{name} {row[0]}: alarms {alarms}")
         found = (event["DTSTART"].dt, event["DTEND"].dt, event["DTSTAMP"].dt,
                  str(event["SUMMARY"]), str(event["DESCRIPTION"]))
         if found != (day, day + datetime.timedelta(days=1), STAMP, summary, description):
@@ -74,14 +82,14 @@ def check(name, summary_of, tracks):
         if not str(event["UID"]).startswith(f"zelvan-{day:%Y%m%d}-"):
             problems.append(f"{name} {row[0]}: UID {event['UID']}")
 
-check("cycle.ics", lambda r: f"{r[3]} | {r[4]}", [0, 1, 2])
-check("one.ics", lambda r: r[4], [1])
+check("cycle.ics", lambda r: f"{r[3]} | {r[4]}", [0, 1, 2], None)
+check("one.ics", lambda r: r[4], [1], datetime.timedelta(hours=6, minutes=45))
 
 # khal's samples: the first and last day, and the days of each track's longest entry.
 samples = [rows[0], rows[-1]] + [max(rows, key=lambda r: len(r[3 + t])) for t in range(3)]
 with open(f"{work}/samples", "w", encoding="utf-8") as out:
     for r in samples:
-        out.write(f"{r[0]}\t{r[3]} | {r[4]}\n")
+        out.write(f"{r[0]}\t{reading(r[3] + ' | ' + r[4])}\n")
 print("\n".join(problems[:10]), file=sys.stderr)
 sys.exit(1 if problems else 0)
 EOF

@@ -10,6 +10,7 @@
 #include "calendar/calendar_range.h"
 #include "calendar_dialog/calendar_geometry.h"
 #include "calendar_dialog/calendar_hit_test.h"
+#include "calendar_dialog/calendar_keyboard.h"
 
 namespace {
 
@@ -211,13 +212,30 @@ TEST(CalendarModel, EndsOfTheRangeShowTheirOwnPartialMonths) {
         ASSERT_TRUE(SameState(copy, cal)) << what << " day " << n;
       }
     }
-    // Nothing beyond the end: the next or previous month, the year after or before.
+    // Nothing beyond the end: the next or previous month, the year after or
+    // before; their arrow and Kislev's button (past either end) are grey and refused.
     const bool last = end.day == kLastSupportedDay;
     EXPECT_EQ(CalendarKey(&cal, last ? kKeyLeft : kKeyRight), 0) << what;
     EXPECT_EQ(StepCalendarYear(&cal, last ? 1 : -1), 0) << what;
+    EXPECT_FALSE(CanStepCalendarYear(&cal, last ? 1 : -1)) << what;
+    EXPECT_TRUE(CanStepCalendarYear(&cal, last ? -1 : 1)) << what;
+    int32_t x = 0, y = 0;
+    ButtonCentre(cal, 9, &x, &y);
+    EXPECT_EQ(ApplyCalendarClick(&cal, x, y).Action, kCalendarClickRefused) << what;
+    x = (last ? cal.ForwardArrowLeft : cal.BackArrowLeft) + 1;
+    EXPECT_EQ(ApplyCalendarClick(&cal, x, cal.YearRowTop + 1).Action, kCalendarClickRefused);
     if (last) {
       EXPECT_EQ(CalendarKey(&cal, kKeyHome), 0);  // Nisan 13760 lies in the year 10000
     }
+  }
+  // The way back into the first month, where the carried 17 Tevet would be day 0:
+  // Tevet's button from 17 Shevat 3761, the back arrow from 17 Tevet 3762.
+  for (const int32_t month : {11, 10}) {
+    CalendarState cal = OpenOnHebrew(month, 17, 3761 + (month == 10));
+    int32_t x = cal.BackArrowLeft + 1, y = cal.YearRowTop + 1;
+    if (month == 11) ButtonCentre(cal, 10, &x, &y);
+    EXPECT_EQ(ApplyCalendarClick(&cal, x, y).Action, kCalendarClickRepaint) << month;
+    EXPECT_EQ(cal.Result, kFirstSupportedDay) << month;
   }
   // A carried day beyond the range gives way to the last day: 30 Heshvan 13759
   // a year on, and 30 Tishrei 13760 a month on, both show 28 Heshvan 13760.
@@ -311,12 +329,15 @@ TEST(CalendarModel, AltKeys) {
       {{12, 30, 5768}, kKeyPageDown, {12, 29, 5769}, true},  // Adar I 30 into a common Adar
       {{9, 30, 5767}, kKeyPageDown, {9, 29, 5768}, true},    // long Kislev into a short one
       {{1, 30, 5768}, kKeyRight, {13, 29, 5768}, false},     // Nisan 30 back to Adar II
+      {{11, 17, 3761}, kKeyRight, {10, 18, 3761}, false},    // back into the first month: not day 0
+      {{10, 17, 3762}, kKeyPageUp, {10, 18, 3761}, true},    // ... and a year back into it
   };
   for (const Row& row : rows) {
     CalendarState cal = OpenOnHebrew(row.from.month, row.from.day, row.from.year);
     const HebrewDate selected = cal.Selected;
     const uint8_t flags = CalendarKey(&cal, row.key);
     const std::string what = DateText(row.from) + " key " + std::to_string(row.key);
+    EXPECT_TRUE(IsCalendarKey(row.key)) << what;
     EXPECT_TRUE(SameDate(cal.Displayed, row.to)) << what << " gave " << DateText(cal.Displayed);
     EXPECT_EQ(cal.Result, HebrewToAbsolute(row.to.month, row.to.day, row.to.year)) << what;
     EXPECT_NE(flags & kRedrawMonthButtons, 0) << what;
@@ -334,7 +355,55 @@ TEST(CalendarModel, OtherKeysDoNothing) {
     CalendarState cal = OpenOnHebrew(5, 5, 5767);
     const CalendarState before = cal;
     EXPECT_EQ(CalendarKey(&cal, key), 0) << key;
+    EXPECT_FALSE(IsCalendarKey(key)) << key;
     EXPECT_TRUE(SameState(cal, before)) << key;
+  }
+}
+
+TEST(CalendarModel, SelectionKeys) {
+  struct Row {
+    HebrewDate from;
+    uint32_t sheetKeys[2];  // Alt keys that change the sheet first (0: none)
+    uint32_t key;
+    bool control;
+    HebrewDate selected;  // afterwards, also displayed
+    int32_t outcome;
+    bool yearRow;  // redraw bit 2 expected
+  };
+  const int32_t moved = kCalendarKeyMoved, refused = kCalendarKeyRefused;
+  const Row rows[] = {
+      {{6, 10, 5784}, {}, kKeyRight, false, {6, 11, 5784}, moved, false},  // the next day
+      {{6, 10, 5784}, {}, kKeyLeft, false, {6, 9, 5784}, moved, false},    // the day before
+      {{6, 10, 5784}, {}, kKeyDown, false, {6, 17, 5784}, moved, false},   // a week later
+      {{6, 10, 5784}, {}, kKeyUp, false, {6, 3, 5784}, moved, false},      // a week earlier
+      {{6, 10, 5784}, {}, kKeyHome, false, {6, 1, 5784}, moved, false},    // the month's first day
+      {{6, 10, 5784}, {}, kKeyEnd, false, {6, 29, 5784}, moved, false},    // its last day
+      {{6, 10, 5784}, {}, kKeyPageDown, false, {7, 10, 5785}, moved, true},  // the next month
+      {{6, 10, 5784}, {}, kKeyPageUp, false, {5, 10, 5784}, moved, false},   // the month before
+      {{6, 10, 5784}, {}, kKeyPageDown, true, {6, 10, 5785}, moved, true},   // a year later
+      {{6, 10, 5784}, {}, kKeyPageUp, true, {6, 10, 5783}, moved, true},     // a year earlier
+      {{6, 29, 5784}, {}, kKeyRight, false, {7, 1, 5785}, moved, true},  // Elul into Tishrei
+      {{10, 18, 3761}, {}, kKeyLeft, false, {10, 18, 3761}, refused, false},  // 1 January 1 stays
+      {{10, 24, 3761}, {}, kKeyUp, false, {10, 18, 3761}, moved, false},  // 7 January 1: to the 1st
+      {{8, 28, 13760}, {}, kKeyRight, false, {8, 28, 13760}, refused, false},  // the last day stays
+      {{10, 18, 3761}, {}, kKeyPageUp, false, {10, 18, 3761}, refused, false},  // no month before
+      {{11, 17, 3761}, {}, kKeyPageUp, false, {10, 18, 3761}, moved, false},  // back to Tevet 3761
+      // After a sheet change the first arrow stays in the month shown.
+      {{9, 29, 5785}, {kKeyDown}, kKeyRight, false, {10, 29, 5785}, moved, false},
+      {{8, 1, 5785}, {kKeyDown}, kKeyLeft, false, {9, 1, 5785}, moved, false},
+      {{8, 1, 5785}, {kKeyDown}, kKeyPageDown, false, {10, 1, 5785}, moved, false},
+      // Back on its own sheet the selection, not the carried 29, is where a key starts.
+      {{9, 30, 5785}, {kKeyDown, kKeyUp}, kKeyRight, false, {10, 1, 5785}, moved, false},
+  };
+  for (const Row& row : rows) {
+    CalendarState cal = OpenOnHebrew(row.from.month, row.from.day, row.from.year);
+    for (uint32_t sheetKey : row.sheetKeys) CalendarKey(&cal, sheetKey);  // 0 does nothing
+    cal.RedrawFlags = 0;
+    const std::string what = DateText(row.from) + " key " + std::to_string(row.key);
+    EXPECT_EQ(MoveCalendarSelection(&cal, row.key, row.control), row.outcome) << what;
+    EXPECT_TRUE(SameDate(cal.Selected, row.selected) && IsSelectionOnSheet(&cal))
+        << what << " selected " << DateText(cal.Selected);
+    EXPECT_EQ((cal.RedrawFlags & kRedrawYearRow) != 0, row.yearRow) << what;
   }
 }
 

@@ -103,7 +103,7 @@ TEST(LessonEntry, KnownDaysReadAsPublished) {
       // Second short track day 5: alternating kinds each get their prefix.
       {1351, 4, "מ\"ע א', ל\"ת א', מ\"ע ב'"},
       // Second short track day 10: one kind shares its prefix.
-      {1351, 9, "ל\"ת רנ\"ו, ש\"א, ד\"ש, ש\"ה"},
+      {1351, 9, "ל\"ת רנ\"ו, ש\"א, ש\"ד, ש\"ה"},
       // Second short track day 339, the last entry of 1367.
       {1367, 18, "מ\"ע קצ\"א, רי\"ד, ל\"ת שי\"א, נ\"ח, מ\"ע רכ\"א, ל\"ת רס\"ג, רס\"ד"},
   };

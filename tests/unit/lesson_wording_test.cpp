@@ -44,7 +44,7 @@ TEST(HebrewNumerals, Table) {
       {274, "עד\"ר"},   //
       {275, "ער\"ה"},   //
       {298, "רח\"צ"},   //
-      {304, "ד\"ש"},    //
+      {304, "ש\"ד"},    // the published listing's plain order; the year 5304 keeps ה'דש
       {344, "שד\"מ"},   //
       {271, "רע\"א"},   // their neighbours follow the rule
       {301, "ש\"א"},    //
@@ -107,7 +107,7 @@ TEST(HebrewNumerals, EveryNumeralAddsUpAndIsMarked) {
     int32_t tens = 0;
     int32_t units = 0;
     const bool customary =
-        n == 270 || n == 272 || n == 274 || n == 275 || n == 298 || n == 304 || n == 344;
+        n == 270 || n == 272 || n == 274 || n == 275 || n == 298 || n == 344;
     for (size_t i = 0; i < values.size(); ++i) {
       ASSERT_TRUE(customary || i == 0 || values[i] <= values[i - 1]) << n;
       sum += values[i];

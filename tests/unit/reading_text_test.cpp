@@ -1,4 +1,5 @@
-// The lessons of a day's text one by one, as screen readers are given them.
+// A day's text as screen readers are given it: whole, lesson by lesson, and
+// its date.
 #include "view/reading_text.h"
 
 #include <gtest/gtest.h>
@@ -10,31 +11,52 @@
 
 namespace {
 
-TEST(ReadingText, LessonParts) {
-  // The second lesson has a heading but an empty entry, as a damaged entry could be.
-  uint8_t* text = FinishStream(DayStream("ab", "", "c"));
-  struct Row {
-    int32_t lesson;
-    LessonPart part;
-    const char16_t* expected;  // null: no text
+// The units of a text from the builders, released; "<none>" for null.
+std::u16string Taken(WideChar* text) {
+  if (text == nullptr) return u"<none>";
+  std::u16string units;
+  for (size_t i = 0; text[i] != 0; ++i) units.push_back(static_cast<char16_t>(text[i]));
+  free(text);
+  return units;
+}
+
+TEST(ReadingText, Table) {
+  // Entries as stored, in display order: 29 with its mark, an empty entry (as
+  // a damaged one could be), and a mark after gimel.
+  uint8_t* text = FinishStream(DayStream("i\"l", "", "'c"));
+  StreamBuilder ruleOnly;
+  AddRecord(&ruleOnly, kRuleFlag, kRuleParam, "");
+  uint8_t* rule = FinishStream(ruleOnly);
+  const struct {
+    WideChar* text;
+    const char16_t* expected;
+  } rows[] = {
+      // a line per heading and entry, in reading order: no rules, empty rows
+      // or empty entries, no break after the last; ' and " after a letter as
+      // geresh and gershayim
+      {DayReadingText(text),
+       u"\u05D2\u05F3 \u05E4\u05E8\u05E7\u05D9\u05DD \u05DC\u05D9\u05D5\u05DD\r\n\u05DB\u05F4\u05D8\r\n"
+       u"\u05E4\u05E8\u05E7 \u05D0\u05F3 \u05DC\u05D9\u05D5\u05DD\r\n"
+       u"\u05E1\u05E4\u05E8 \u05D4\u05DE\u05E6\u05D5\u05D5\u05EA\r\n\u05D2\u05F3"},
+      {DayReadingText(rule), u""},           // only a rule: nothing to read
+      {DayReadingText(nullptr), u"<none>"},  // no day shown
+      {LessonPartText(text, 1, LessonPart::Entry), u"\u05DB\u05F4\u05D8"},
+      {LessonPartText(text, 2, LessonPart::Entry), u""},  // an empty entry: an empty text, not none
+      {LessonPartText(text, 3, LessonPart::Heading),
+       u"\u05E1\u05E4\u05E8 \u05D4\u05DE\u05E6\u05D5\u05D5\u05EA"},
+      {LessonPartText(text, 4, LessonPart::Heading), u"<none>"},  // no such lesson
+      // the date with the marks its display leaves out: 29 Kislev 5787, and a
+      // one-letter day in Adar I 5784
+      {HebrewDateText(HebrewToAbsolute(9, 29, 5787)),
+       u"\u05DB\u05F4\u05D8 \u05DB\u05E1\u05DC\u05D5 \u05D4\u05F3\u05EA\u05E9\u05E4\u05F4\u05D6"},
+      {HebrewDateText(HebrewToAbsolute(12, 1, 5784)),
+       u"\u05D0\u05F3 \u05D0\u05D3\u05E8 \u05D0\u05F3 \u05D4\u05F3\u05EA\u05E9\u05E4\u05F4\u05D3"},
   };
-  const Row rows[] = {
-      {1, LessonPart::Entry, u"\u05D1\u05D0"},  // reading order: the stored bytes reversed
-      {2, LessonPart::Entry, u""},              // an empty entry: an empty text, not none
-      // the third lesson's heading, in reading order
-      {3, LessonPart::Heading, u"\u05E1\u05E4\u05E8 \u05D4\u05DE\u05E6\u05D5\u05D5\u05EA"},
-      {4, LessonPart::Heading, nullptr},        // no such lesson
-  };
-  for (const Row& row : rows) {
-    WideChar* part = LessonPartText(text, row.lesson, row.part);
-    ASSERT_EQ(part != nullptr, row.expected != nullptr) << row.lesson;
-    if (part == nullptr) continue;
-    std::u16string units;
-    for (size_t i = 0; part[i] != 0; ++i) units.push_back(static_cast<char16_t>(part[i]));
-    EXPECT_EQ(units, row.expected) << row.lesson;
-    free(part);
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    EXPECT_EQ(Taken(rows[i].text), rows[i].expected) << "row " << i;
   }
   free(text);
+  free(rule);
 }
 
 }  // namespace

@@ -56,6 +56,27 @@ TEST(ScrollTarget, ClampsAsTheKeysAndScrollBarExpect) {
   }
 }
 
+TEST(WheelRows, WholeNotchesScrollAndTheRestIsKeptInOneDirection) {
+  struct Row { int32_t remainder, distance; int64_t rows; int32_t left; };
+  const Row cases[] = {
+      {0, 120, -1, 0},      // a notch away from the user scrolls one row up
+      {0, -240, 2, 0},      // two notches towards the user, two rows down
+      {0, 60, 0, 60},       // a high-resolution step of +60 alone scrolls nothing
+      {60, 60, -1, 0},      // the next one completes the notch
+      {-90, -30, 1, 0},     // the fourth -30 of a touchpad completes a notch
+      {-30, -100, 1, -10},  // the rest beyond a notch is kept
+      {60, -30, 0, -30},    // a turn the other way drops the remainder
+      {-110, 120, -1, 0},   // and counts from nothing
+      {-50, 0, 0, -50},     // a message without distance changes nothing
+      {0, -32768, 273, -8}, // the largest distance a message carries
+  };
+  for (const Row& c : cases) {
+    int32_t remainder = c.remainder;
+    EXPECT_EQ(WheelRows(&remainder, c.distance), c.rows) << c.remainder << " + " << c.distance;
+    EXPECT_EQ(remainder, c.left) << c.remainder << " + " << c.distance;
+  }
+}
+
 // Lines of the day's stream, one per record: heading 25 high, others 20;
 // entries and rules end a paragraph, except the stream's last line.
 std::vector<LineEntry> DayLines() {

@@ -313,15 +313,17 @@ TEST_F(CalendarDialog, MouseAndAltKeysMoveThroughMonthsAndYears) {
 
 // The keyboard alone: the arrows move the selected day as the sheet is drawn,
 // Page Up and Page Down a month, with Ctrl a year, Home and End to the ends of
-// the month; an Alt key still shows another month, from which the next arrow
-// goes on. The screen reader's name follows every move of the selection, each
-// announced once; Enter picks the day and the program moves there.
+// the month; an Alt key or a month button still shows another month, in which
+// the next arrow goes on. The screen reader's name follows every move of the
+// selection and every other month shown, each announced once; Enter picks the
+// day and the program moves there.
 TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
   struct Row {
     const char* what;
-    WORD modifier;
+    WORD modifier;  // VK_LBUTTON: a click on the button of month key
     WORD key;
     HebrewDate selected;  // month, day, year afterwards
+    const wchar_t* sheet = nullptr;  // the name while another month is shown
   };
   const Row rows[] = {
       {"Right: the next day", 0, VK_RIGHT, {6, 11, 5784}},
@@ -336,8 +338,11 @@ TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
       {"Ctrl+Page Up: a year earlier", VK_CONTROL, VK_PRIOR, {8, 1, 5784}},
       {"Page Up: the month before", 0, VK_PRIOR, {7, 1, 5784}},
       {"Ctrl+Page Down: a year later", VK_CONTROL, VK_NEXT, {7, 1, 5785}},
-      {"Alt+Down shows Heshvan; Right goes on from its carried day", VK_MENU, VK_DOWN, {7, 1, 5785}},
-      {"Right", 0, VK_RIGHT, {8, 2, 5785}},
+      {"Alt+Down shows Heshvan", VK_MENU, VK_DOWN, {7, 1, 5785}, L"\u05D7\u05E9\u05D5\u05DF 5785"},
+      {"Right goes on from its carried day", 0, VK_RIGHT, {8, 2, 5785}},
+      {"Home", 0, VK_HOME, {8, 1, 5785}},
+      {"the button of Kislev", VK_LBUTTON, 9, {8, 1, 5785}, L"\u05DB\u05E1\u05DC\u05D5 5785"},
+      {"Left stays in Kislev", 0, VK_LEFT, {9, 1, 5785}},
   };
   auto dayName = [](AbsoluteDay day) {  // weekday, Gregorian and Hebrew date
     WideChar* text = DayNameText(day);
@@ -350,22 +355,26 @@ TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   EXPECT_EQ(ReadClient(dialog_, CHILDID_SELF).Name, dayName(kStartDay));
   ASSERT_TRUE(ListenForChanges(run_.ProcessId));
+  std::wstring name = dayName(kStartDay);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     const int heard = HeardChanges(EVENT_OBJECT_NAMECHANGE, dialog_);
-    const AbsoluteDay before = SelectedCalendarDay(&sheet_);
     if (row.modifier == VK_MENU) {
       ASSERT_NO_FATAL_FAILURE(PressAlt(row.key));
+    } else if (row.modifier == VK_LBUTTON) {
+      ClickMonth(row.key);
     } else {
       ASSERT_NE(MoveCalendarSelection(&sheet_, row.key, row.modifier == VK_CONTROL), 0);
       ASSERT_TRUE(PressKey(dialog_, row.modifier, row.key));
     }
     const AbsoluteDay selected = HebrewToAbsolute(row.selected.month, row.selected.day, row.selected.year);
     EXPECT_EQ(SelectedCalendarDay(&sheet_), selected);
-    EXPECT_TRUE(WaitUntil([&] { return ReadClient(dialog_, CHILDID_SELF).Name == dayName(selected); },
-                          kConditionLimit)) << "the name does not follow the selected day";
+    const std::wstring told = row.sheet != nullptr ? row.sheet : dayName(selected);
+    EXPECT_TRUE(WaitUntil([&] { return ReadClient(dialog_, CHILDID_SELF).Name == told; },
+                          kConditionLimit)) << "the name does not follow the selected day or sheet";
     EXPECT_TRUE(WaitUntil([&] { return ShowsDisplayedMonth(); }, kConditionLimit));
-    const int announced = heard + (selected != before ? 1 : 0);
+    const int announced = heard + (told != name ? 1 : 0);
+    name = told;
     EXPECT_TRUE(WaitUntil([&] { return HeardChanges(EVENT_OBJECT_NAMECHANGE, dialog_) == announced; },
                           kConditionLimit)) << "not announced once";
   }
@@ -374,7 +383,7 @@ TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
   ASSERT_TRUE(PressKey(dialog_, 0, VK_RETURN));
   EXPECT_TRUE(WaitForDialogGone()) << "Enter did not close the dialog";
   ASSERT_NO_FATAL_FAILURE(Close());
-  ExpectStored(HebrewToAbsolute(8, 2, 5785), flags_);
+  ExpectStored(HebrewToAbsolute(9, 1, 5785), flags_);
 }
 
 // Opened and closed many times, the program holds as many GDI objects as

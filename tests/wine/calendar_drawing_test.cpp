@@ -326,16 +326,20 @@ TEST_F(CalendarDrawingTest, ArrowsPointBackAndForward) {
 }
 
 // At the ends of the range the sheet shows its own month in part: the cells
-// of the days beyond the range stay white, the days before them have numbers.
+// of the days beyond the range stay white, the days before them have numbers;
+// the buttons of months past the end and the arrow that leads past it are grey.
 TEST_F(CalendarDrawingTest, DaysBeyondTheRangeHaveEmptyCells) {
   struct Row {
     AbsoluteDay open;
     int32_t emptyDay, numberedDay;
+    int32_t greyMonth, blackMonth;
+    bool backGrey;  // else the forward arrow
   };
   const Row rows[] = {
-      {kLastSupportedDay, 29, 27},   // 28 Heshvan 13760 of 29
-      {kFirstSupportedDay, 17, 19},  // 18 Tevet 3761
+      {kLastSupportedDay, 29, 27, 9, 7, false},  // 28 Heshvan 13760 of 29; Kislev past it
+      {kFirstSupportedDay, 17, 19, 9, 11, true},  // 18 Tevet 3761; Kislev before it
   };
+  const auto isGrey = [](uint32_t p) { return p == 0x808080; };
   for (const Row& row : rows) {
     Open(row.open);
     const auto inside = [&](int32_t day) {
@@ -344,6 +348,16 @@ TEST_F(CalendarDrawingTest, DaysBeyondTheRangeHaveEmptyCells) {
     };
     EXPECT_EQ(Count(inside(row.emptyDay), IsDark), 0) << row.open;
     EXPECT_GT(Count(inside(row.numberedDay), IsDark), 0) << row.open;
+    const auto arrow = [&](bool back) {  // with its frame
+      const int32_t left = back ? cal_.BackArrowLeft : cal_.ForwardArrowLeft;
+      return RECT{left - 1, 0, left + cal_.ArrowWidth + 1, cal_.YearRowTop + cal_.TextHeight + 1};
+    };
+    for (const RECT& grey : {ButtonInside(row.greyMonth), arrow(row.backGrey)}) {
+      EXPECT_EQ(Count(grey, IsDark), 0) << row.open;
+      EXPECT_GT(Count(grey, isGrey), 0) << row.open;
+    }
+    EXPECT_GT(Count(ButtonInside(row.blackMonth), IsDark), 0) << row.open;
+    EXPECT_GT(Count(arrow(!row.backGrey), IsDark), 0) << row.open;
   }
 }
 

@@ -157,9 +157,11 @@ struct Screen {
     }
     return all ? dark * 100 / all : 0;
   }
+  // Inside month button k's frame.
   int ButtonDarkPercent(const CalendarState* cal, int32_t k) {
     const MonthButton& b = cal->Buttons[k - 1];
-    return DarkPercent(RECT{b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom - 2});
+    const int32_t in = 2 * CalendarLineWidth(cal);
+    return DarkPercent(RECT{b.Left + in, b.Top + in, b.Right - in, b.Bottom - in});
   }
   bool SameAs(const Screen& other) const {
     return canvas.Width == other.canvas.Width && canvas.Height == other.canvas.Height &&
@@ -402,6 +404,36 @@ TEST_F(CalendarWindowTest, KeysButtonsAndArrowsRepaintTheSheet) {
       EXPECT_EQ(cal->Displayed.month, r.month) << r.what;
       EXPECT_EQ(cal->Displayed.year, r.year) << r.what;
       ExpectSheetShowsDisplayedMonth(dialog, cal);
+    }
+    Cancel(dialog);
+  });
+}
+
+// Moved to a monitor of another DPI, the dialog takes the suggested rectangle;
+// its fonts are made anew, gaps and the layout follow, and its lines are as
+// thick as the text's rules (2 px at 192).
+TEST_F(CalendarWindowTest, FollowsADpiChange) {
+  RunDialog(kElul10, nullptr, [&](HWND dialog, CalendarState* cal) {
+    for (const int dpi : {192, 96}) {  // twice as large, then back
+      SCOPED_TRACE(dpi);
+      const HFONT before = cal->NormalFont;
+      RECT box = {};
+      GetWindowRect(dialog, &box);
+      const auto scaled = [dpi](LONG length) { return dpi > 96 ? length * 2 : length / 2; };
+      box.right = box.left + scaled(box.right - box.left);
+      box.bottom = box.top + scaled(box.bottom - box.top);
+      SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&box));
+      LOGFONTW font = {};
+      GetObjectW(cal->BoldFont, sizeof font, &font);
+      EXPECT_EQ(font.lfHeight, 14 * dpi / 96);
+      EXPECT_EQ(GetObjectType(before), 0u) << "the font of the old DPI was not deleted";
+      EXPECT_EQ(cal->YearRowTop, 2 * dpi / 96);
+      ExpectSheetShowsDisplayedMonth(dialog, cal);
+      // The rule under the weekday header: its lines dark across the grid, the next one not.
+      const LONG y = cal->GridTop + cal->CellHeight + dpi / 96, right = cal->GridLeft + cal->GridWidth;
+      const RECT rule = {cal->GridLeft, y - dpi / 96, right, y}, below = {cal->GridLeft, y, right, y + 1};
+      EXPECT_TRUE(Until([&] { return Screen(dialog).DarkPercent(rule) == 100; }));
+      EXPECT_LT(Screen(dialog).DarkPercent(below), 50);
     }
     Cancel(dialog);
   });

@@ -100,21 +100,26 @@ TEST_F(FontDialog, ControlsAreLaidOutAsDesigned) {
   const DWORD list =
       LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_GROUP | WS_TABSTOP;
   ExpectControls(
-      dialog_, 152, 177,
+      dialog_, 152, 220,
       {
+          // each list and the preview after its label, which names it
+          {-1, L"Static", L"&Font:", 7, 7, 107, 8, child | SS_LEFT, 0x1F},
           // typefaces: sorted
-          {kFaces, L"ListBox", nullptr, 7, 7, 107, 94, child | list | LBS_SORT, LBS_SORT},
+          {kFaces, L"ListBox", nullptr, 7, 17, 107, 84, child | list | LBS_SORT, LBS_SORT},
+          {-1, L"Static", L"&Size:", 120, 7, 25, 8, child | SS_LEFT, 0x1F},
           // sizes: in the order given, not sorted
-          {kSizes, L"ListBox", nullptr, 120, 44, 25, 56, child | list, LBS_SORT},
-          // preview
-          {kPreview, L"Edit", nullptr, 7, 106, 138, 50,
+          {kSizes, L"ListBox", nullptr, 120, 17, 25, 84, child | list, LBS_SORT},
+          {-1, L"Static", L"Pre&view:", 7, 106, 138, 8, child | SS_LEFT, 0x1F},
+          {kPreview, L"Edit", nullptr, 7, 116, 138, 50,
            child | ES_MULTILINE | ES_RIGHT | ES_AUTOVSCROLL | WS_BORDER | WS_TABSTOP, 0},
-          // code bases: one group, so they exclude each other
-          {kCodePage, L"Button", L"224", 116, 19, 29, 10, child | BS_AUTORADIOBUTTON, 0xF},
-          {kUnicode, L"Button", L"5D0", 116, 31, 29, 10, child | BS_AUTORADIOBUTTON, 0xF},
+          // code bases: one group in a box, so they exclude each other; the
+          // checked one is the group's tab stop
+          {-1, L"Button", L"Code &base", 7, 170, 138, 24, child | BS_GROUPBOX, 0xF},
+          {kCodePage, L"Button", L"224", 15, 180, 40, 10, child | BS_AUTORADIOBUTTON | WS_GROUP, 0xF},
+          {kUnicode, L"Button", L"5D0", 60, 180, 40, 10, child | BS_AUTORADIOBUTTON | WS_TABSTOP, 0xF},
           // OK and Cancel (either may be the default button while it has the focus)
-          {IDOK, L"Button", L"OK", 7, 156, 50, 14, child | WS_TABSTOP, 0xE},
-          {IDCANCEL, L"Button", L"Cancel", 95, 156, 50, 14, child | WS_TABSTOP, 0xE},
+          {IDOK, L"Button", L"OK", 7, 199, 50, 14, child | WS_GROUP | WS_TABSTOP, 0xE},
+          {IDCANCEL, L"Button", L"Cancel", 95, 199, 50, 14, child | WS_TABSTOP, 0xE},
       });
   EXPECT_EQ(ListEntries(GetDlgItem(dialog_, kSizes)), kSizeList);
   ASSERT_NO_FATAL_FAILURE(Press(IDCANCEL));
@@ -370,19 +375,19 @@ TEST_F(FontDialog, OpeningAndClosingLeavesNoGdiObjects) {
   const int kCycles = 25;
   for (int button : {IDCANCEL, IDOK}) {
     SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
-    // A few cycles first: what the system creates once per run.
-    for (int i = 0; i < 3; ++i) {
-      ASSERT_NO_FATAL_FAILURE(OpenFontDialog());
-      ASSERT_NO_FATAL_FAILURE(Press(button));
-    }
-    ASSERT_TRUE(WaitUntilServed(run_.Window));
-    const GdiObjectCounts before = CountGdiObjects(run_.Process, thread);
-    ASSERT_GT(before.Total, 0) << "the GDI objects of the program cannot be counted";
-    for (int i = 0; i < kCycles; ++i) {
+    // One cycle: the dialog opened, a size chosen (the preview drawn anew), closed.
+    const auto cycle = [&](int i) {
       ASSERT_NO_FATAL_FAILURE(OpenFontDialog());
       ASSERT_TRUE(ChooseListEntry(dialog_, kSizes, i % 2 ? L"16" : L"20"));
       ASSERT_NO_FATAL_FAILURE(Press(button));
-    }
+    };
+    // A few cycles first: what the system creates once per run (its cache of
+    // window DCs fills as the dialog's controls paint).
+    for (int i = 0; i < 3; ++i) ASSERT_NO_FATAL_FAILURE(cycle(i));
+    ASSERT_TRUE(WaitUntilServed(run_.Window));
+    const GdiObjectCounts before = CountGdiObjects(run_.Process, thread);
+    ASSERT_GT(before.Total, 0) << "the GDI objects of the program cannot be counted";
+    for (int i = 0; i < kCycles; ++i) ASSERT_NO_FATAL_FAILURE(cycle(i));
     ASSERT_TRUE(WaitUntilServed(run_.Window));
     EXPECT_EQ(CompareGdiObjects(before, CountGdiObjects(run_.Process, thread), 0, 16), "");
   }

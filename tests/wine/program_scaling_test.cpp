@@ -1,7 +1,9 @@
 // Display scaling: the program started at 96 dots per inch and again, in the
-// same prefix, at 120, 144 or 192 (Wine's LogPixels). What it draws scales
-// with the DPI, the stored window keeps its size in inches and the day its
-// lines; a change back to 96 DPI (WM_DPICHANGED) draws as at 96 again.
+// same prefix, at 120, 144, 168, 192 or 216 (Wine's LogPixels). What it draws
+// scales with the DPI (the toolbar's pictures whole and unstretched at every
+// scaling, the About picture too), the stored window keeps its size in inches
+// and the day its lines; a change back to 96 DPI (WM_DPICHANGED) draws as at
+// 96 again, and an open font dialog's preview follows it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,7 +15,9 @@
 #include <vector>
 
 #include "calendar_dialog/calendar_geometry.h"
+#include "common/dpi.h"
 #include "lessons/lesson_schedule.h"
+#include "tests/wine/dialog_controls.h"
 #include "tests/wine/driver/program_fixture.h"
 #include "tests/wine/driver/window_capture.h"
 #include "tests/wine/wine_test_support.h"
@@ -24,9 +28,9 @@ constexpr uint32_t kShownDay = 739958;
 
 // What the program draws at one DPI, in pixels: rows of the first heading and
 // entry line, the date band, a toolbar button, the calendar's width and its
-// cells; the rows of the laid-out day, and the client area.
+// cells, the About picture; the rows of the laid-out day, and the client area.
 struct DrawnSizes {
-  int Heading, Entry, Band, ButtonWidth, ButtonHeight, Sheet, CellWidth, CellHeight, Rows;
+  int Heading, Entry, Band, ButtonWidth, ButtonHeight, Sheet, CellWidth, CellHeight, About, Rows;
   RECT Client;
 };
 
@@ -69,7 +73,8 @@ class DisplayScaling : public ProgramTest, public testing::WithParamInterface<in
     return rows;
   }
 
-  DrawnSizes Measure(bool calendar) {
+  // What the program draws at dpi; the calendar and the About picture when asked.
+  DrawnSizes Measure(bool calendar, int dpi) {
     DrawnSizes sizes = {};
     RECT client = {}, bar = {};
     GetClientRect(run_.Window, &sizes.Client);
@@ -85,7 +90,17 @@ class DisplayScaling : public ProgramTest, public testing::WithParamInterface<in
     sizes.Heading = TopRowHeight(bar.bottom - bar.top);
     sizes.Entry = TopRowHeight(bar.bottom - bar.top);
     sizes.Rows = RowCount();
+    // Their black, blue and red marks (background and page white are the theme's).
+    auto mark = [](uint32_t colour) { return colour == 0 || colour == 0x0000FF || colour == 0xFF0000 ? 1 : 0; };
+    ExpectToolbarPictures(toolbar, dpi, mark, mark);
     if (!calendar) return sizes;
+    HWND about = OpenDialogByCommand(run_.Window, run_.ProcessId, 40004, L"Zelvan");
+    EXPECT_NE(about, nullptr);
+    RECT aboutPicture = {};
+    GetClientRect(GetWindow(GetWindow(about, GW_CHILD), GW_HWNDNEXT), &aboutPicture);
+    sizes.About = aboutPicture.right;
+    ClickDialogButton(about, IDCANCEL);
+    EXPECT_TRUE(WaitUntilClosed(about));
     PostMessageW(run_.Window, WM_COMMAND, 107, 0);
     HWND sheet = WaitForDialog(run_.ProcessId, L"Hebrew Calendar", kConditionLimit);
     EXPECT_TRUE(sheet != nullptr && GetClientRect(sheet, &client));
@@ -119,12 +134,12 @@ TEST_P(DisplayScaling, WhatTheProgramDrawsFollowsTheDpi) {
   StorePlacement(0, 0, 320, 330, SW_SHOWNORMAL);
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_GE(MaxTopRow(), 2) << "the window must be too small for the day";
-  const DrawnSizes at96 = Measure(true);
+  const DrawnSizes at96 = Measure(true, 96);
   ASSERT_NO_FATAL_FAILURE(Close());
 
   SetDisplayDpi(dpi);
   ASSERT_NO_FATAL_FAILURE(Start());
-  const DrawnSizes scaled = Measure(true);
+  const DrawnSizes scaled = Measure(true, dpi);
   ExpectScaled("heading row", at96.Heading, scaled.Heading, dpi);
   ExpectScaled("entry row", at96.Entry, scaled.Entry, dpi);
   ExpectScaled("date band", at96.Band, scaled.Band, dpi);
@@ -137,6 +152,21 @@ TEST_P(DisplayScaling, WhatTheProgramDrawsFollowsTheDpi) {
   ExpectScaled("calendar cell width", at96.CellWidth, scaled.CellWidth, sheetDpi);
   ExpectScaled("calendar cell height", at96.CellHeight, scaled.CellHeight, sheetDpi);
   EXPECT_EQ(scaled.Rows, at96.Rows) << "the stored window, as large in inches, holds the same lines";
+  ExpectScaled("About picture", at96.About, scaled.About, dpi);
+
+  // An open font dialog moved to a 96-DPI monitor draws its preview at 96.
+  HWND fonts = OpenDialogByCommand(run_.Window, run_.ProcessId, 40006, kFontDialogCaption);
+  ASSERT_NE(fonts, nullptr);
+  ASSERT_TRUE(ChooseListEntry(fonts, 1006, L"14"));
+  Picture preview;  // its ink covers an area that grows faster than the DPI
+  ASSERT_TRUE(CaptureClient(GetDlgItem(fonts, 1002), &preview));
+  const double inkAtDpi = CountPixels(preview, {0, 0, preview.Width, preview.Height}, IsDark);
+  SendMessageW(fonts, WM_DPICHANGED, MAKEWPARAM(96, 96), 0);
+  ASSERT_TRUE(CaptureClient(GetDlgItem(fonts, 1002), &preview));
+  const double ratio = inkAtDpi / CountPixels(preview, {0, 0, preview.Width, preview.Height}, IsDark);
+  EXPECT_GT(ratio, dpi / 96.0) << "the preview did not follow";
+  ClickDialogButton(fonts, IDCANCEL);
+  ASSERT_TRUE(WaitUntilClosed(fonts));
 
   // Moved to a 96-DPI monitor: the window takes the client area it had at 96
   // (as the system would suggest; here it is sized first and the message
@@ -148,13 +178,13 @@ TEST_P(DisplayScaling, WhatTheProgramDrawsFollowsTheDpi) {
                box.bottom - box.top - scaled.Client.bottom + at96.Client.bottom,
                SWP_NOMOVE | SWP_NOZORDER);
   SendMessageW(run_.Window, WM_DPICHANGED, MAKEWPARAM(96, 96), 0);
-  const DrawnSizes back = Measure(false);
+  const DrawnSizes back = Measure(false, 96);
   EXPECT_EQ(std::vector<int>({back.Heading, back.Entry, back.Band, back.ButtonHeight, back.Rows}),
             std::vector<int>({at96.Heading, at96.Entry, at96.Band, at96.ButtonHeight, at96.Rows}));
   ASSERT_NO_FATAL_FAILURE(Close());
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, DisplayScaling, testing::Values(120, 144, 192),
+INSTANTIATE_TEST_SUITE_P(Dpi, DisplayScaling, testing::Values(120, 144, 168, 192, 216),
                          [](const testing::TestParamInfo<int>& info) {
                            return "At" + std::to_string(info.param);
                          });

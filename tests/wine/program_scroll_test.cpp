@@ -108,6 +108,8 @@ TEST_F(Scrolling, KeysBarWheelAndClicksMoveTheTopRow) {
       {"a notch away scrolls one row up", [&] { Wheel(w, WHEEL_DELTA); }, 2},
       {"half a notch scrolls nothing", [&] { Wheel(w, WHEEL_DELTA / 2); }, 2},
       {"a notch away at the top", [&] { Key(w, VK_HOME); Wheel(w, WHEEL_DELTA); }, 0},
+      {"eight touchpad steps of -30 gather two notches", [&] { for (int i = 0; i < 8; ++i) Wheel(w, -30); }, 2},
+      {"Home after the touchpad", [&] { Key(w, VK_HOME); }, 0},
       {"a click in the lower half pages forward", [&] { Click(w, middle, lower); }, page},
       {"Home", [&] { Key(w, VK_HOME); }, 0},
       {"a click in the upper half at the top stays there", [&] { Click(w, middle, upper); }, 0},

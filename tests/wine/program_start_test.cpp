@@ -40,6 +40,8 @@ TEST_F(FirstStart, EmptyRegistryStartsOnTodayAndSavesTheDefaults) {
   const LONG wanted = WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
   EXPECT_EQ(style & wanted, wanted) << std::hex << style;
   EXPECT_EQ(GetWindowLongW(run_.Window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR, 0);
+  // The caption's small icon is the image drawn for its size, not the large one shrunk.
+  EXPECT_EQ(ProbeSmallIconWidth(probe_), GetSystemMetrics(SM_CXSMICON));
   HWND toolbar = FindWindowExW(run_.Window, nullptr, L"ToolbarWindow32", nullptr);
   ASSERT_NE(toolbar, nullptr);
   EXPECT_EQ(GetDlgCtrlID(toolbar), 1);

@@ -118,6 +118,10 @@ TEST(ProgramResources, MenuAsTheUserSeesIt) {
   DestroyMenu(bar);
 }
 
+// The menu command that an accelerator's command is carried out as: Ctrl+Q's
+// command 1 ends the program as Exit does; every other one is its own.
+UINT CarriedOutAs(WORD command) { return command == IDC_QUIT ? IDC_EXIT : command; }
+
 // Every shortcut the menu shows is in the accelerator table with the item's
 // command, and every key of the table gives one of the menu's commands.
 TEST(ProgramResources, MenuShortcutsAgreeWithTheAcceleratorTable) {
@@ -127,19 +131,20 @@ TEST(ProgramResources, MenuShortcutsAgreeWithTheAcceleratorTable) {
   const std::vector<MenuItem> items = ReadMenu(bar);
   const std::vector<ACCEL> table = ReadAccelerators();
   ASSERT_EQ(table.size(), 16u);
+  EXPECT_EQ(table[5].cmd, IDC_QUIT) << "Ctrl+Q holds command 1";
   for (size_t i = 0; i < table.size(); ++i) {  // no key gives two commands
     for (size_t j = i + 1; j < table.size(); ++j) EXPECT_NE(ShortcutText(table[i]), ShortcutText(table[j]));
   }
   for (const MenuItem& item : items) {
     if (item.shortcut.empty()) continue;
     bool found = false;
-    for (const ACCEL& accel : table) found |= ShortcutText(accel) == item.shortcut && accel.cmd == item.id;
+    for (const ACCEL& accel : table) found |= ShortcutText(accel) == item.shortcut && CarriedOutAs(accel.cmd) == item.id;
     EXPECT_TRUE(found) << "menu item " << item.id << " shows a shortcut the table lacks";
   }
   for (const ACCEL& accel : table) {
     EXPECT_NE(ShortcutText(accel), L"") << "only Ctrl+key entries without highlighting";
     bool known = false;
-    for (const MenuItem& item : items) known |= item.id == accel.cmd;
+    for (const MenuItem& item : items) known |= item.id == CarriedOutAs(accel.cmd);
     EXPECT_TRUE(known) << "accelerator for command " << accel.cmd << " reaches no menu command";
   }
   DestroyMenu(bar);
@@ -158,11 +163,27 @@ TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
   EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
   DeleteObject(toolbar);
 
-  for (int size : {16, 32}) {
+  // The icon: an image of its own for each size Windows asks for at 100 % to
+  // 200 % scaling, in 32-bit colour; the system loads each at its size.
+  HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(IDI_ZELVAN), RT_GROUP_ICON);
+  ASSERT_NE(group, nullptr);
+  const BYTE* directory = static_cast<const BYTE*>(LockResource(LoadResource(program, group)));
+  const WORD count = *reinterpret_cast<const WORD*>(directory + 4);
+  std::wstring sizes;
+  for (WORD i = 0; i < count; ++i) {
+    const BYTE* entry = directory + 6 + 14 * i;  // width, height, colours, reserved, planes, bit count, ...
+    const int size = entry[0] == 0 ? 256 : entry[0];
+    sizes += std::to_wstring(size) + L"x" + std::to_wstring(*reinterpret_cast<const WORD*>(entry + 6)) + L" ";
     HICON icon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(IDI_ZELVAN), IMAGE_ICON, size, size, 0));
-    EXPECT_NE(icon, nullptr) << size;
+    ICONINFO info = {};
+    BITMAP colour = {};
+    EXPECT_TRUE(icon && GetIconInfo(icon, &info) && GetObjectW(info.hbmColor, sizeof colour, &colour) &&
+                colour.bmWidth == size) << size;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     if (icon) DestroyIcon(icon);
   }
+  EXPECT_EQ(sizes, L"16x32 20x32 24x32 32x32 40x32 48x32 64x32 256x32 ");
   for (int dialog : {IDD_ABOUT, IDD_FONT, IDD_CALENDAR, IDD_STUDY_PROGRESS}) {
     EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(dialog), RT_DIALOG), nullptr) << dialog;
   }

@@ -108,6 +108,17 @@ void Answer(HWND window, uint32_t kind, uint32_t argument, ProbeAnswer* answer) 
       break;
     }
     case kProbeHighContrast: answer->Ok = SetHighContrast(argument != 0); break;
+    case kProbeSmallIcon: {
+      ICONINFO info = {};
+      BITMAP colour = {};
+      const HICON icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
+      answer->Ok = icon && GetIconInfo(icon, &info) && GetObjectW(info.hbmColor, sizeof colour, &colour);
+      answer->Values[0] = colour.bmWidth;
+      answer->Values[1] = colour.bmHeight;
+      DeleteObject(info.hbmColor);
+      DeleteObject(info.hbmMask);
+      break;
+    }
     default: answer->Ok = 0; break;
   }
 }

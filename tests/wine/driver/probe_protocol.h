@@ -22,6 +22,7 @@ enum ProbeQuery : uint32_t {
   kProbeMenuState = 2,  // GetMenuState of the window's menu, by command id (argument)
   kProbePlacement = 3,  // GetWindowPlacement: showCmd, normal left, top, right, bottom
   kProbeHighContrast = 4,  // argument 1: high contrast on, with the dark scheme; 0: off
+  kProbeSmallIcon = 5,  // the class's small icon (GCLP_HICONSM): its width and height
 };
 
 // High contrast for kProbeHighContrast. Wine 8.0 has no high-contrast mode:

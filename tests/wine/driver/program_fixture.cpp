@@ -1,8 +1,11 @@
 #include "tests/wine/driver/program_fixture.h"
 
 #include <cctype>
+#include <vector>
 
+#include "common/dpi.h"
 #include "shell/rtl_detection.h"
+#include "shell/toolbar_pictures.h"
 #include "tests/wine/driver/window_capture.h"
 #include "tests/wine/wine_test_support.h"
 
@@ -23,6 +26,43 @@ int BandRows(const Picture& picture) {
 }
 
 }  // namespace
+
+void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<int(uint32_t)>& shown,
+                           const std::function<int(uint32_t)>& drawn) {
+  const ToolbarPictures* pictures = &kToolbarPictures[0];
+  for (const ToolbarPictures& strip : kToolbarPictures) pictures = strip.Size <= ScaleToDpi(16, dpi) ? &strip : pictures;
+  const int size = pictures->Size;
+  // The kind of each pixel of the four pictures as drawn, row after row.
+  HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HGDIOBJ strip = LoadImageW(program, MAKEINTRESOURCEW(pictures->Resource), IMAGE_BITMAP, 0, 0, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, strip);
+  std::vector<int> kinds;
+  for (int j = 0; j < size * 4 * size; ++j) {
+    const COLORREF c = GetPixel(dc, j % (4 * size), j / (4 * size));
+    kinds.push_back(drawn((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c)));
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(strip);
+  FreeLibrary(program);
+  Picture bar;
+  ASSERT_TRUE(strip != nullptr && CaptureWindow(toolbar, &bar));
+  auto matches = [&](int k, int x, int y) {
+    for (int j = 0; j < size * size; ++j) {
+      if (shown(PixelOf(bar, x + j % size, y + j / size)) != kinds[(j / size) * 4 * size + k * size + j % size]) return false;
+    }
+    return true;
+  };
+  for (int k = 0, x = 0; k < 4; ++k, x += size) {
+    bool found = false;
+    while (!found && x + size <= bar.Width) {
+      for (int y = 0; y + size <= bar.Height && !found; ++y) found = matches(k, x, y);
+      if (!found) ++x;
+    }
+    EXPECT_TRUE(found) << "picture " << k << " of " << size << " pixels at " << dpi << " DPI";
+  }
+}
 
 std::string Narrow(const std::wstring& text) {
   std::string out;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "calendar/hebrew_calendar.h"
@@ -54,6 +55,13 @@ void StorePlacement(int32_t left, int32_t top, int32_t width, int32_t height, in
 // Reads value name of the product key with reg.exe, as any outside program
 // would; its output in lower case, the exit code in *exitCode.
 std::string QueryWithRegExe(const wchar_t* name, DWORD* exitCode);
+
+// Expects the program's toolbar to show its four pictures whole and
+// unstretched, left to right: those of the strip drawn for its picture size at
+// dpi, found pixel for pixel, where each shown pixel (0x00RRGGBB) is of the
+// kind shown says that its drawn pixel is of as drawn says.
+void ExpectToolbarPictures(HWND toolbar, int dpi, const std::function<int(uint32_t)>& shown,
+                           const std::function<int(uint32_t)>& drawn);
 
 class ProgramTest : public testing::Test {
  protected:

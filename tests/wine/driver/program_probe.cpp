@@ -107,6 +107,12 @@ bool ProbePlacement(const Probe& probe, PlacementState* state) {
   return true;
 }
 
+int32_t ProbeSmallIconWidth(const Probe& probe) {
+  ProbeAnswer answer = {};
+  if (!Ask(probe, kProbeSmallIcon, 0, &answer) || !answer.Ok) return 0;
+  return answer.Values[0];
+}
+
 bool ProbeHighContrast(const Probe& probe, bool on) {
   ProbeAnswer answer = {};
   return Ask(probe, kProbeHighContrast, on ? 1 : 0, &answer) && answer.Ok;

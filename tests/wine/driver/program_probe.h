@@ -43,6 +43,9 @@ int32_t ProbeMenuState(const Probe& probe, UINT id);
 // GetWindowPlacement of the target; false on failure.
 bool ProbePlacement(const Probe& probe, PlacementState* state);
 
+// Width of the small icon of the target's window class; 0 when it has none.
+int32_t ProbeSmallIconWidth(const Probe& probe);
+
 // Turns the stand-in for the system's high-contrast mode on in the target's
 // process, with the dark scheme of probe_protocol.h, or off; the program's
 // windows are told as the system tells them. False on failure.
