@@ -18,3 +18,7 @@ int ShowMessage(const char* text, const char* caption, UINT style) {
   if (caption != nullptr) WidenAscii(wideCaption, kMessageChars, caption);
   return MessageBoxW(App.MainWindow, wideText, caption != nullptr ? wideCaption : nullptr, style);
 }
+
+int ShowUiMessage(const WideChar* text, const WideChar* caption, UINT style) {
+  return MessageBoxW(App.MainWindow, text, caption, style);
+}

@@ -19,7 +19,8 @@ trap 'rm -rf "$shots"' EXIT
 # A display of our own: nothing else on the screen, 24-bit colour.
 xvfb-run -a -s "-screen 0 2048x1536x24" \
   "$root/cmake/wine-run.sh" "$build/tests/wine/driver/take_screenshots.exe" "$shots"
-for name in main-window narrow-window font-dialog about-dialog main-window-192dpi calendar-192dpi; do
+for name in main-window narrow-window font-dialog about-dialog study-log study-log-calendar \
+    study-progress main-window-192dpi calendar-192dpi; do
   convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
   echo "docs/$name.png"
 done

@@ -31,6 +31,8 @@ constexpr ToolbarButton kButtons[] = {
     {IDC_TODAY, IDS_TOOLBAR_TODAY},
     {IDC_NEXT_DAY, IDS_TOOLBAR_NEXT_DAY},
     {IDC_FONT, IDS_TOOLBAR_FONT},
+    {IDC_MARK_DAY, IDS_TOOLBAR_MARK_DAY},
+    {IDC_UNMARK_DAY, IDS_TOOLBAR_UNMARK_DAY},
 };
 constexpr int kButtonCount = sizeof kButtons / sizeof kButtons[0];
 
