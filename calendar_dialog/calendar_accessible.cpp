@@ -11,6 +11,7 @@
 #include "common/accessible_object.h"
 #include "common/ui_text.h"
 #include "common/wide_text.h"
+#include "resources/resource.h"
 #include "view/glyph_mapping.h"
 #include "view/reading_text.h"
 
@@ -38,13 +39,20 @@ WideChar* SheetName(const CalendarState* cal) {
   return name;
 }
 
-// The selected day in words, or the month shown when it lies elsewhere; the
-// rest is the standard object's.
+// The selected day in words, with its study state when it is learned or
+// behind, or the month shown when the day lies elsewhere; the rest is the
+// standard object's.
 WideChar* Text(HWND dialog, int32_t child, AccessibleField field) {
   const CalendarState* cal = CalendarStateOf(dialog);
   if (cal == nullptr || child != CHILDID_SELF || field != AccessibleField::Name) return nullptr;
   if (!IsSelectionOnSheet(cal)) return SheetName(cal);
-  return DayNameText(SelectedCalendarDay(cal), UiText);
+  const AbsoluteDay day = SelectedCalendarDay(cal);
+  WideChar* name = DayNameText(day, UiText);
+  switch (CalendarStudyState(cal, day)) {
+    case kDayLearned: return WrapInUiText(IDS_LESSON_LEARNED, name);
+    case kDayBehind: return WrapInUiText(IDS_DAY_NOT_LEARNED, name);
+    default: return name;
+  }
 }
 
 int32_t Role(HWND, int32_t) { return 0; }

@@ -223,10 +223,11 @@ void DescribeCalendarFont(LOGFONTW* description, const WideChar* fontName) {
 }
 
 AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, AbsoluteDay day,
-                               const WideChar* fontName) {
+                               const WideChar* fontName, const CalendarStudyMarks* study) {
   // Owned here: the state and both fonts, which outlive the dialog.
   CalendarState cal;
   ResetCalendarState(&cal);
+  if (study != nullptr) cal.Study = *study;
   cal.Dpi = WindowDpi(owner);
   cal.FontName = fontName;
   MakeCalendarFonts(&cal);

@@ -12,11 +12,12 @@
 // Shows dialog 106 owned by owner on the month of day (0 = today), with day
 // selected; fontName is the face of its fonts (empty or null: "David", Hebrew
 // character set), read while the dialog is open. Fonts, gaps and lines follow
-// the owner's DPI, and the dialog's own when it moves to another monitor.
-// Returns the AbsoluteDay the user clicked or picked with Enter, or 0 when the
-// dialog was closed in any other way or could not be shown.
+// the owner's DPI, and the dialog's own when it moves to another monitor;
+// study (null: none) gives the days' study marks. Returns the AbsoluteDay the
+// user clicked or picked with Enter, or 0 when the dialog was closed in any
+// other way or could not be shown.
 AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, AbsoluteDay day,
-                               const WideChar* fontName);
+                               const WideChar* fontName, const CalendarStudyMarks* study = nullptr);
 
 // The dialog procedure; its creation parameter is the dialog's CalendarState,
 // which the caller owns and which outlives the dialog.

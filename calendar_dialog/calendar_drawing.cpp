@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
+#include "view/mark_drawing.h"
 #include "view/text_device.h"
 
 namespace {
@@ -114,6 +115,23 @@ int32_t RunWidth(const CalendarState* cal, const uint8_t* run, int32_t count) {
   return width;
 }
 
+// Draws the study mark of day in the corner of its cell's inside (left, top,
+// width, height): a check when its lessons are learned, a dot when it is
+// behind; on the highlighted cell in the highlight's ink.
+void DrawDayMark(const CalendarState* cal, int32_t day, int32_t left, int32_t top, int32_t width,
+                 int32_t height, bool on) {
+  const DayStudyState state = CalendarStudyState(cal, DisplayedMonthDay(cal, day));
+  if (state != kDayLearned && state != kDayBehind) return;
+  const int32_t size = (width < height ? width : height) * 9 / 20;
+  const int32_t x = left + width - size - size / 8;
+  const int32_t y = top + height - size - size / 8;
+  if (state == kDayLearned) {
+    DrawCheckMark(cal->Dc, x, y, size, on ? ColourRole::MarkedInk : ColourRole::Learned);
+  } else {
+    DrawBehindDot(cal->Dc, x, y, size, on ? ColourRole::MarkedInk : ColourRole::Behind);
+  }
+}
+
 }  // namespace
 
 void PaintCalendar(CalendarState* cal) {
@@ -150,6 +168,7 @@ void HighlightDayCell(CalendarState* cal, int32_t day, bool on) {
   HGDIOBJ font = SelectIfAny(dc, cal->BoldFont);
   DrawAsciiTextColoured(dc, kDayNumbers + 2 * (day - 1), 2, left, top, width, height,
                         RoleColour(dc, ink), RoleColour(dc, fill));
+  DrawDayMark(cal, day, left, top, width, height, on);
   Reselect(dc, font);
 }
 

@@ -18,8 +18,8 @@ constexpr int32_t kAsciiTextLimit = 7;
 void PaintCalendar(CalendarState* cal);
 
 // Draws the inside of day's cell (one that IsCalendarDayShown) with its number
-// in the bold font, highlighted (on) or plain: the one drawing of a day, which
-// the grid uses too. Other days draw nothing.
+// in the bold font and its study mark, highlighted (on) or plain: the one
+// drawing of a day, which the grid uses too. Other days draw nothing.
 void HighlightDayCell(CalendarState* cal, int32_t day, bool on);
 
 // Draws the button of month (1..12, 13 in a leap year) inverted (on) or plain,
@@ -28,7 +28,8 @@ void HighlightDayCell(CalendarState* cal, int32_t day, bool on);
 void DrawMonthButton(CalendarState* cal, int32_t month, bool on);
 
 // Draws the grid of the displayed month: outlines, weekday letters, the
-// numbers of the days IsCalendarDayShown; clears a sixth week row that the
+// numbers of the days IsCalendarDayShown with their study marks (a check for
+// a day learned, a dot for a day behind); clears a sixth week row that the
 // previous sheet left.
 void DrawMonthGrid(CalendarState* cal);
 

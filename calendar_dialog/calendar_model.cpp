@@ -178,3 +178,12 @@ int32_t FormatCalendarYear(CalendarState* cal) {
   }
   return written < kCalendarTextBytes ? written : kCalendarTextBytes - 1;
 }
+
+DayStudyState CalendarStudyState(const CalendarState* cal, AbsoluteDay day) {
+  if (cal->Study.Record == nullptr) return kDayNotBegun;
+  return DayStateOf(cal->Study.Record, cal->Study.Tracks, day, cal->Study.Today);
+}
+
+AbsoluteDay DisplayedMonthDay(const CalendarState* cal, int32_t day) {
+  return cal->Result - cal->Displayed.day + day;
+}

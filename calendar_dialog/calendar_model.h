@@ -7,6 +7,7 @@
 
 #include "calendar/hebrew_calendar.h"
 #include "common/platform_types.h"
+#include "study_log/study_progress.h"
 
 // Bits of CalendarState::RedrawFlags: what a paint draws beyond the grid, the
 // displayed month's button and the selected day.
@@ -44,6 +45,14 @@ struct MonthButton {
   const uint8_t* Label;  // zero-terminated 7-bit Hebrew; null ends the table
 };
 
+// What the sheet marks on its days: each day's state in the study journal
+// for the followed tracks.
+struct CalendarStudyMarks {
+  const StudyRecord* Record;  // the journal as loaded; null: no marks
+  TrackSet Tracks;            // the followed tracks
+  AbsoluteDay Today;          // the day the states are for
+};
+
 // The dialog's one record, reset each time the dialog opens. FontName is for
 // the Win32 dialog, which makes its fonts from it (again at a DPI change); the
 // core never reads it.
@@ -70,6 +79,7 @@ struct CalendarState {
   MonthButton Buttons[kMonthButtonSlots];               // entry k - 1 is month k
   MonthButton CommonLast[2];  // months 12 and 13 of a common year (13 empty)
   MonthButton LeapLast[2];    // months 12 and 13 of a leap year (split button)
+  CalendarStudyMarks Study;   // the day marks; Record null: none
 };
 
 // Clears the state to zeros and installs the month labels, with the
@@ -131,6 +141,12 @@ uint8_t CalendarKey(CalendarState* cal, uint32_t key);
 // selected date and Result. Returns Result, or 0 (nothing changed) for a day
 // that is not IsCalendarDayShown.
 AbsoluteDay PickCalendarDay(CalendarState* cal, int32_t day);
+
+// The study state of day in the sheet's journal; kDayNotBegun without one.
+DayStudyState CalendarStudyState(const CalendarState* cal, AbsoluteDay day);
+
+// The AbsoluteDay of day (1..30) of the displayed month.
+AbsoluteDay DisplayedMonthDay(const CalendarState* cal, int32_t day);
 
 // Writes the year text " %d " of the displayed year, zero-terminated, into
 // Text; returns its length in bytes.

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "common/platform_types.h"
+
 // Shows string-table entry textId with caption captionId (0: the system's
 // "Error") and style in a message box owned by owner (null: none), read from
 // the right in a right-to-left interface. Needs no memory of its own, so the
@@ -14,3 +16,8 @@ int ShowUiMessage(HWND owner, uint32_t textId, uint32_t captionId, UINT style);
 
 // ShowUiMessage owned by App.MainWindow.
 int ShowMessage(uint32_t textId, uint32_t captionId, UINT style);
+
+// Shows text with caption (null: the system's "Error") and style in a message
+// box owned by App.MainWindow, texts as the string table gives them (filled
+// in), read from the right in a right-to-left interface; the box's result.
+int ShowUiMessage(const WideChar* text, const WideChar* caption, UINT style);

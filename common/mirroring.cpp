@@ -33,6 +33,13 @@ RECT ClientBoxOfWindow(HWND window, const RECT& box) {
   return RECT{client.right - box.right, box.top, client.right - box.left, box.bottom};
 }
 
+int32_t ClientXFromLeft(HWND window, int32_t x) {
+  if (!IsMirroredWindow(window)) return x;
+  RECT client = {};
+  GetClientRect(window, &client);
+  return client.right - 1 - x;
+}
+
 uint32_t ArrowKeyForLayout(uint32_t key, bool mirrored) {
   if (!mirrored) return key;
   if (key == VK_LEFT) return VK_RIGHT;

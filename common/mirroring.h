@@ -22,6 +22,11 @@ void UseUnmirroredLayout(HDC dc);
 // window's client coordinates, which run from the right in a mirrored window.
 RECT ClientBoxOfWindow(HWND window, const RECT& box);
 
+// Client x of window (from a mouse message) counted from the client area's
+// left edge, where the unmirrored painting counts it: x itself unless window
+// is laid out from the right.
+int32_t ClientXFromLeft(HWND window, int32_t x);
+
 // The arrow key that means the same in a mirrored layout as key in a
 // left-to-right one: Left and Right change places; other keys stay.
 uint32_t ArrowKeyForLayout(uint32_t key, bool mirrored);

@@ -25,6 +25,12 @@ DWORD OnDemandCommDlgExtendedError() {
   return function ? function() : CDERR_INITIALIZATION;
 }
 
+BOOL OnDemandGetOpenFileNameW(LPOPENFILENAMEW open) {
+  static auto function =
+      SystemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  return function ? function(open) : FALSE;
+}
+
 BOOL OnDemandOpenPrinterW(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults) {
   static auto function = SystemFunction<decltype(&OpenPrinterW)>(L"winspool.drv", "OpenPrinterW");
   return function ? function(name, printer, defaults) : FALSE;

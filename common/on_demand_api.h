@@ -1,5 +1,5 @@
-// System functions that only some commands need (Page Setup, the printer
-// list, the shell, COM, accessibility), and those that older systems lack (the
+// System functions that only some commands need (Page Setup, the file
+// dialog, the printer list, the shell, COM, accessibility), and those that older systems lack (the
 // per-monitor scaling of user32). Their libraries and entries are looked up on
 // the first use, so that starting the program neither loads them nor needs
 // them. Each behaves as the function of the same name without the prefix;
@@ -18,6 +18,9 @@ BOOL OnDemandPageSetupDlgW(LPPAGESETUPDLGW setup);
 // CommDlgExtendedError; CDERR_INITIALIZATION when comdlg32 cannot be loaded,
 // so that the failure is never taken for a cancel.
 DWORD OnDemandCommDlgExtendedError();
+// GetOpenFileNameW; FALSE when comdlg32 cannot be loaded (then
+// OnDemandCommDlgExtendedError tells a failure from a cancel).
+BOOL OnDemandGetOpenFileNameW(LPOPENFILENAMEW open);
 // OpenPrinterW and ClosePrinter; FALSE when winspool cannot be loaded.
 BOOL OnDemandOpenPrinterW(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults);
 BOOL OnDemandClosePrinter(HANDLE printer);

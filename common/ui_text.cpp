@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "common/checked_alloc.h"
@@ -21,6 +22,11 @@ struct KeptText {
 };
 
 KeptText* Kept = nullptr;
+
+// Most units FormatMessage writes into a buffer of the caller's.
+constexpr size_t kMostFormattedUnits = 32767;
+// Units a wrapping entry may add to its text.
+constexpr size_t kWrapRoom = 128;
 
 // One entry as the module stores it: not terminated.
 struct StoredEntry {
@@ -54,6 +60,22 @@ bool FindEntry(uint32_t id, StoredEntry* entry) {
          FindEntryIn(id, UiLanguageId(UiLanguage::English), entry);
 }
 
+// True when every insert %n of pattern has n <= count, so that FormatMessage
+// reads no argument beyond the array.
+bool InsertsWithin(const WideChar* pattern, size_t count) {
+  for (const WideChar* c = pattern; *c != 0; ++c) {
+    if (*c != L'%') continue;
+    if (c[1] == L'%') {
+      ++c;
+      continue;
+    }
+    size_t n = 0;
+    while (c[1] >= L'0' && c[1] <= L'9' && n <= count) n = n * 10 + static_cast<size_t>(*++c - L'0');
+    if (n > count) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void SetUiLanguage(UiLanguage language) { Language = language; }
@@ -61,6 +83,11 @@ void SetUiLanguage(UiLanguage language) { Language = language; }
 UiLanguage CurrentUiLanguage() { return Language; }
 
 bool UiRightToLeft() { return IsRightToLeft(Language); }
+
+uint32_t UiDateLocale() {
+  if (Language == UiLanguage::English) return LOCALE_USER_DEFAULT;
+  return MAKELCID(UiLanguageId(Language), SORT_DEFAULT);
+}
 
 size_t CopyUiText(uint32_t id, WideChar* out, size_t capacity) {
   if (out == nullptr || capacity == 0) return 0;
@@ -87,4 +114,40 @@ const WideChar* UiText(uint32_t id) {
   *kept = {id, Language, text, Kept};
   Kept = kept;
   return text;
+}
+
+size_t FormatUiText(WideChar* out, size_t capacity, uint32_t id, const uintptr_t* inserts,
+                    size_t count) {
+  if (out == nullptr || capacity == 0) return 0;
+  out[0] = 0;
+  const WideChar* pattern = UiText(id);
+  if (pattern[0] == 0 || (count > 0 && inserts == nullptr) || !InsertsWithin(pattern, count)) {
+    return 0;
+  }
+  static_assert(sizeof(DWORD_PTR) == sizeof(uintptr_t), "one argument slot per insert");
+  auto* arguments = reinterpret_cast<va_list*>(const_cast<uintptr_t*>(inserts));
+  // FormatMessage writes at most 64 KB into a buffer of the caller's.
+  const size_t room = capacity < kMostFormattedUnits ? capacity : kMostFormattedUnits;
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                                      pattern, 0, 0, out, static_cast<DWORD>(room), arguments);
+  if (length == 0 || length >= room) {
+    out[0] = 0;
+    return 0;
+  }
+  return length;
+}
+
+WideChar* WrapInUiText(uint32_t id, WideChar* text) {
+  if (text == nullptr) return nullptr;
+  size_t length = 0;
+  while (text[length] != 0) ++length;
+  const size_t capacity = length + kWrapRoom;
+  auto* wrapped = static_cast<WideChar*>(malloc(capacity * sizeof(WideChar)));
+  const uintptr_t inserts[] = {UiInsertText(text)};
+  if (wrapped == nullptr || FormatUiText(wrapped, capacity, id, inserts, 1) == 0) {
+    free(wrapped);
+    return text;
+  }
+  free(text);
+  return wrapped;
 }

@@ -19,6 +19,11 @@ UiLanguage CurrentUiLanguage();
 // mirrored and its texts are right-to-left paragraphs.
 bool UiRightToLeft();
 
+// The locale (an LCID) whose month names the interface's dates take: the
+// user's own while the interface speaks English, else that of the
+// interface's language, so that a Hebrew text has Hebrew months.
+uint32_t UiDateLocale();
+
 // The zero-terminated text of string-table entry id in the interface's
 // language, or its English entry where that language has none; valid until
 // the end of the run, also after a change of language (each language's texts
@@ -29,3 +34,22 @@ const WideChar* UiText(uint32_t id);
 // zero) without allocating anything, for messages shown when memory ran out.
 // Returns its length, or 0 with out empty when it is missing or does not fit.
 size_t CopyUiText(uint32_t id, WideChar* out, size_t capacity);
+
+// An insert of FormatUiText: a zero-terminated text (for %n) or a number (for
+// %n!d!), as FormatMessage takes its argument array.
+inline uintptr_t UiInsertText(const WideChar* text) { return reinterpret_cast<uintptr_t>(text); }
+inline uintptr_t UiInsertNumber(int32_t number) {
+  return static_cast<uintptr_t>(static_cast<intptr_t>(number));
+}
+
+// String-table entry id with its inserts %1..%count filled in (FormatMessage),
+// into out (capacity units, zero-terminated). Returns the units before the
+// zero; 0 with out empty when the entry is missing, names an insert beyond
+// count, or the result does not fit.
+size_t FormatUiText(WideChar* out, size_t capacity, uint32_t id, const uintptr_t* inserts,
+                    size_t count);
+
+// Entry id with text (a block of the caller's, released with free()) as its
+// %1, in a new block that takes text's place: text is released. When the
+// entry cannot be formatted or memory runs short, text itself. Null for null.
+WideChar* WrapInUiText(uint32_t id, WideChar* text);

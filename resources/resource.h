@@ -15,6 +15,7 @@
 #define IDD_ABOUT 103
 #define IDD_FONT 105
 #define IDD_CALENDAR 106
+#define IDD_STUDY_PROGRESS 140
 
 // Commands of the menu, the accelerator table and the toolbar. Ctrl+Q sends
 // IDC_QUIT, which ends the program as Exit (IDC_EXIT) does.
@@ -32,6 +33,24 @@
 #define IDC_PRINT 40008
 #define IDC_APPEND 40009
 
+// Commands of the study log. The three marks and the three followed tracks
+// are in the order of the tracks (LessonTrack): first id + track.
+#define IDC_MARK_DAY 40100
+#define IDC_UNMARK_DAY 40101
+#define IDC_MARK_TRACK_FIRST 40102
+#define IDC_MARK_THREE_CHAPTERS 40102
+#define IDC_MARK_ONE_CHAPTER 40103
+#define IDC_MARK_COMMANDMENTS 40104
+#define IDC_CATCH_UP 40105
+#define IDC_NEXT_NOT_LEARNED 40106
+#define IDC_STUDY_PROGRESS 40107
+#define IDC_FOLLOW_TRACK_FIRST 40108
+#define IDC_FOLLOW_THREE_CHAPTERS 40108
+#define IDC_FOLLOW_ONE_CHAPTER 40109
+#define IDC_FOLLOW_COMMANDMENTS 40110
+#define IDC_SET_START_DAY 40111
+#define IDC_STUDY_LOG_FILE 40112
+
 // Controls of the font dialog.
 #define IDC_FONT_FACES 1001
 #define IDC_FONT_PREVIEW 1002
@@ -42,6 +61,38 @@
 
 // Control of the About dialog.
 #define IDC_ABOUT_LINK 1025
+
+// Controls of the study progress dialog: a group box per followed track, and
+// in each the lines of its figures (IDC_PROGRESS_LINE_FIRST + group *
+// IDC_PROGRESS_GROUP_STEP + line).
+#define IDC_PROGRESS_GROUP_FIRST 1100
+#define IDC_PROGRESS_LINE_FIRST 1110
+#define IDC_PROGRESS_GROUP_STEP 10
+
+// Texts of the string table.
+#define IDS_TRACK_FIRST 3000
+#define IDS_TRACK_THREE_CHAPTERS 3000
+#define IDS_TRACK_ONE_CHAPTER 3001
+#define IDS_TRACK_COMMANDMENTS 3002
+#define IDS_LESSON_LEARNED 3003
+#define IDS_DAY_NOT_LEARNED 3004
+#define IDS_BAND_BEHIND 3005
+#define IDS_STUDY_LOG 3006
+#define IDS_JOURNAL_NOT_SAVED 3007
+#define IDS_JOURNAL_NOT_READ 3008
+#define IDS_JOURNAL_NO_PLACE 3009
+#define IDS_NOTHING_BEHIND 3010
+#define IDS_NO_LATER_DAY_BEHIND 3011
+#define IDS_JOURNAL_FILE_TITLE 3012
+#define IDS_JOURNAL_FILE_FILTER 3013
+#define IDS_PROGRESS_DATE 3014
+#define IDS_PROGRESS_CYCLE 3015
+#define IDS_PROGRESS_BEGAN 3016
+#define IDS_PROGRESS_NOT_BEGUN 3017
+#define IDS_PROGRESS_LEARNED 3018
+#define IDS_PROGRESS_BEHIND 3019
+#define IDS_PROGRESS_PACE 3020
+#define IDS_PROGRESS_STREAK 3021
 
 // The toolbar's control id.
 #define IDC_TOOLBAR 1
@@ -81,3 +132,5 @@
 #define IDS_TOOLBAR_TODAY 2101
 #define IDS_TOOLBAR_NEXT_DAY 2102
 #define IDS_TOOLBAR_FONT 2103
+#define IDS_TOOLBAR_MARK_DAY 2104
+#define IDS_TOOLBAR_UNMARK_DAY 2105

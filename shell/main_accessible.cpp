@@ -3,14 +3,18 @@
 #include <oleacc.h>
 
 #include <cstddef>
+#include <cstdlib>
+#include <cstring>
 
 #include "common/accessible_object.h"
 #include "common/app_state.h"
 #include "common/mirroring.h"
 #include "common/ui_text.h"
 #include "lessons/text_stream.h"
+#include "resources/resource.h"
 #include "view/lesson_view.h"
 #include "view/reading_text.h"
+#include "view/view_paint.h"
 #include "view/view_scroll.h"
 
 namespace {
@@ -20,15 +24,39 @@ const uint8_t* ShownText() { return App.View != nullptr ? App.View->Text : nullp
 
 // Children: the lessons 1..LessonCount, then the date band.
 int32_t ChildCount(HWND) { return LessonCount(ShownText()) + 1; }
+
+// True when lesson's mark box shows it learned.
+bool IsShownLearned(int32_t lesson) {
+  const LessonView* view = App.View;
+  return view != nullptr && HasTrack(view->MarkTracks & view->LearnedTracks, lesson - 1);
+}
+
+// The name of lesson: its heading, said learned when its mark shows it so.
+WideChar* LessonName(int32_t lesson) {
+  WideChar* heading = LessonPartText(ShownText(), lesson, LessonPart::Heading);
+  return IsShownLearned(lesson) ? WrapInUiText(IDS_LESSON_LEARNED, heading) : heading;
+}
+
 bool IsDateBand(HWND window, int32_t child) { return child == ChildCount(window); }
+
+// A copy of the date band's note (the lessons behind); null when there is none.
+WideChar* BandNoteText() {
+  const WideChar* note = DateBandNote();
+  size_t length = 0;
+  while (note[length] != 0) ++length;
+  if (length == 0) return nullptr;
+  auto* copy = static_cast<WideChar*>(malloc((length + 1) * sizeof(WideChar)));
+  if (copy != nullptr) memcpy(copy, note, (length + 1) * sizeof(WideChar));
+  return copy;
+}
 
 WideChar* Text(HWND window, int32_t child, AccessibleField field) {
   const bool name = field == AccessibleField::Name;
   if (child == CHILDID_SELF) {
     return name ? DayNameText(App.Day, UiText) : DayReadingText(ShownText());
   }
-  if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : nullptr;
-  return LessonPartText(ShownText(), child, name ? LessonPart::Heading : LessonPart::Entry);
+  if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : BandNoteText();
+  return name ? LessonName(child) : LessonPartText(ShownText(), child, LessonPart::Entry);
 }
 
 int32_t Role(HWND window, int32_t child) {
@@ -94,3 +122,11 @@ LRESULT AnswerMainWindowObject(HWND window, WPARAM flags, LPARAM objectId) {
 }
 
 void AnnounceShownDay(HWND window) { AnnounceClientChange(window, true); }
+
+void AnnounceLessonMark(HWND window, int32_t lesson) {
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, lesson);
+}
+
+void AnnounceLessonsBehind(HWND window) {
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, ChildCount(window));
+}

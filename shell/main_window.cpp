@@ -16,6 +16,8 @@
 #include "shell/main_accessible.h"
 #include "shell/settings.h"
 #include "shell/shell_open.h"
+#include "shell/study_commands.h"
+#include "shell/study_log.h"
 #include "shell/toolbar.h"
 #include "view/colour_scheme.h"
 #include "view/main_view.h"
@@ -49,14 +51,35 @@ void StepDay(HWND window, int32_t step) {
   ShowSelectedDay(window, static_cast<AbsoluteDay>(day));
 }
 
+// Another day is shown: screen readers hear of it, and its marks are shown.
+void OnDayShown(HWND window) {
+  AnnounceShownDay(window);
+  ShowStudyMarks(window);
+}
+
+// The calendar on the shown day, with the study marks of its days; the day
+// picked is shown.
+void OnCalendarCommand(HWND window) {
+  LoadStudyLog();
+  const CalendarStudyMarks marks = CalendarMarks();
+  const AbsoluteDay picked =
+      ShowCalendarDialog(App.Instance, window, App.Day, App.Font.FontName, &marks);
+  if (picked != 0 && picked != App.Day) ShowSelectedDay(window, picked);
+}
+
+// Back in front: marks made elsewhere meanwhile are shown.
+void OnActivateApp(HWND window, WPARAM active) {
+  if (active) OnStudyLogMayHaveChanged(window);
+}
+
 void OnCreate(HWND window) {
   CreateToolbar(window);
   SetReverseCheck(window, 1);
   MarkChosenLanguage(GetMenu(window));
 }
 
-// Releases the view's device context and the toolbar, then saves everything
-// and ends the message loop.
+// Releases the view's device context, the toolbar and the study journal, then
+// saves everything and ends the message loop.
 void OnDestroy(HWND window) {
   if (App.View != nullptr && App.View->Dc != nullptr) {
     ReleaseDC(window, App.View->Dc);
@@ -64,6 +87,7 @@ void OnDestroy(HWND window) {
   }
   DestroyMainToolbar(App.Toolbar);
   App.Toolbar = nullptr;
+  CloseStudyLog();
   SaveWindowPlacement(window);
   SaveSettingsAndQuit();
 }
@@ -214,7 +238,7 @@ void CreateToolbar(HWND window) {
   App.MainWindow = window;
   App.Dpi = WindowDpi(window);
   App.Toolbar = CreateMainToolbar(window, App.Dpi);
-  SetDayShownHook(AnnounceShownDay);
+  SetDayShownHook(OnDayShown);
   CreateLessonView(window);
 }
 
@@ -242,10 +266,14 @@ void SetReverseCheck(HWND window, int initialise) {
   }
 }
 
+// A click in the client area, its x taken from the left edge as the text area
+// is painted (also in a window laid out from the right): a mark box, click
+// paging, or the date band's calendar.
 void OnTextClick(HWND window, WPARAM wParam, LPARAM lParam) {
-  const int32_t x = LOWORD(lParam);
+  const int32_t x = ClientXFromLeft(window, LOWORD(lParam));
   const int32_t y = HIWORD(lParam);
   if (App.View == nullptr) return;
+  if (ClickStudyMark(window, x, y)) return;
   if (ClickScroll(window, App.View, x, y)) return;
   const DateBandBox& band = App.DateBand;
   if (y >= band.Y && y <= band.Y + band.Height) HandleCommand(window, IDC_CALENDAR);
@@ -258,11 +286,7 @@ int HandleCommand(HWND window, WPARAM wParam) {
     return 0;
   }
   switch (LOWORD(wParam)) {
-    case IDC_CALENDAR: {
-      const AbsoluteDay picked = ShowCalendarDialog(App.Instance, window, App.Day, App.Font.FontName);
-      if (picked != 0 && picked != App.Day) ShowSelectedDay(window, picked);
-      return 0;
-    }
+    case IDC_CALENDAR: OnCalendarCommand(window); return 0;
     case IDC_TODAY: ShowSelectedDay(window, 0); return 0;
     case IDC_NEXT_DAY: StepDay(window, +1); return 0;
     case IDC_PREVIOUS_DAY: StepDay(window, -1); return 0;
@@ -279,6 +303,19 @@ int HandleCommand(HWND window, WPARAM wParam) {
     case IDC_COPY: CopyDayToClipboard(App.View, false); return 0;
     case IDC_APPEND: CopyDayToClipboard(App.View, true); return 0;
     case IDC_PRINT: PrintDay(App.View); return 0;
+    case IDC_MARK_DAY:
+    case IDC_UNMARK_DAY:
+    case IDC_MARK_THREE_CHAPTERS:
+    case IDC_MARK_ONE_CHAPTER:
+    case IDC_MARK_COMMANDMENTS:
+    case IDC_CATCH_UP:
+    case IDC_NEXT_NOT_LEARNED:
+    case IDC_STUDY_PROGRESS:
+    case IDC_FOLLOW_THREE_CHAPTERS:
+    case IDC_FOLLOW_ONE_CHAPTER:
+    case IDC_FOLLOW_COMMANDMENTS:
+    case IDC_SET_START_DAY:
+    case IDC_STUDY_LOG_FILE: HandleStudyCommand(window, LOWORD(wParam)); return 0;
     default: return 1;
   }
 }
@@ -309,6 +346,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED:
       OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_INITMENUPOPUP: UpdateStudyMenu(window); return 0;
+    case WM_ACTIVATEAPP: OnActivateApp(window, wParam); return 0;
+    case kStudyLogLoad: OnStudyLogLoad(window); return 0;
+    case kStudyLogMayHaveChanged: OnStudyLogMayHaveChanged(window); return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "shell/study_log.h"
 
 namespace {
 
@@ -25,6 +26,27 @@ bool IsRefusedPlatform() {
   return version.dwPlatformId < VER_PLATFORM_WIN32_NT;
 }
 
+// The message loop with the accelerator table, until WM_QUIT (its exit code is
+// returned); it also wakes when the study journal's folder changes.
+int RunMessageLoop(HWND window, HACCEL accelerators) {
+  MSG message = {};
+  for (;;) {
+    HANDLE watch = StudyLogWatch();
+    const DWORD handles = watch != nullptr ? 1 : 0;
+    const DWORD woke = MsgWaitForMultipleObjectsEx(handles, &watch, INFINITE, QS_ALLINPUT,
+                                                   MWMO_INPUTAVAILABLE);
+    if (handles == 1 && (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED)) {
+      NoteStudyLogFolderChange(window);  // a failed watch is dropped there
+    }
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+      if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -39,14 +61,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return -1;
   }
   App.SurroundingGutter = ReadSettingInt(kVendorKey, L"SurroundingGutter", kDefaultGutter);
-  if (StartInstance(showCommand) == nullptr) return 0;
-
-  HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
-  MSG message = {};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  HWND window = StartInstance(showCommand);
+  if (window == nullptr) return 0;
+  return RunMessageLoop(window, LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN)));
 }

@@ -15,6 +15,7 @@
 #include "shell/main_window.h"
 #include "shell/rtl_detection.h"
 #include "shell/settings.h"
+#include "shell/study_log.h"
 #include "view/main_view.h"
 
 namespace {
@@ -178,6 +179,8 @@ HWND StartInstance(int showCommand) {
   }
   RestoreWindowPlacement(window, showCommand);
   UpdateWindow(window);
+  // The study journal is read once the window has been painted.
+  PostMessageW(window, kStudyLogLoad, 0, 0);
   // First start: the font is chosen once the window has been painted; the
   // date band keeps its font until the next Font command or start.
   if (App.Font.FontName[0] == 0) {

@@ -35,6 +35,8 @@ constexpr ToolbarButton kButtons[] = {
     {IDC_TODAY, IDS_TOOLBAR_TODAY, false},
     {IDC_NEXT_DAY, IDS_TOOLBAR_NEXT_DAY, true},
     {IDC_FONT, IDS_TOOLBAR_FONT, false},
+    {IDC_MARK_DAY, IDS_TOOLBAR_MARK_DAY, false},
+    {IDC_UNMARK_DAY, IDS_TOOLBAR_UNMARK_DAY, false},
 };
 constexpr int kButtonCount = sizeof kButtons / sizeof kButtons[0];
 

@@ -1,6 +1,7 @@
-// The main window's toolbar: four buttons (previous day, today, next day,
-// font) without text, their pictures at the window's DPI in the screen's
-// colours, and for screen readers a push button named for each.
+// The main window's toolbar: six buttons (previous day, today, next day,
+// font, mark day learned, mark day not learned) without text, their pictures
+// at the window's DPI in the screen's colours, and for screen readers a push
+// button named for each.
 #pragma once
 #include <windows.h>
 

@@ -28,8 +28,10 @@ const RoleColours& ColoursOf(ColourRole role) {
       {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},        // Face: the system's either way
       {RGB(128, 128, 128), GRAY_BRUSH, kNoStock, COLOR_GRAYTEXT, false},  // Disabled
       {RGB(0, 0, 255), kNoStock, kNoStock, COLOR_HOTLIGHT, false},    // Link
+      {RGB(0, 128, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},  // Learned
+      {RGB(192, 0, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},  // Behind
   };
-  static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(ColourRole::Link) + 1,
+  static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(ColourRole::Behind) + 1,
                 "one entry per role");
   return kRoles[static_cast<int>(role)];
 }

@@ -1,10 +1,10 @@
 // The colours of what the program paints on the screen, in one place: the
-// fixed blue, black, two greys and white, or, while the system's high-contrast
-// mode is on (SPI_GETHIGHCONTRAST), the system's colours; the toolbar's
-// pictures take the button colours either way. Printers always get the fixed
-// colours (the paper is white). The mode is read on first use and
-// again when the main window or the calendar hears of a change
-// (WM_SETTINGCHANGE, WM_SYSCOLORCHANGE).
+// fixed blue, black, two greys and white (and the study marks' green and
+// red), or, while the system's high-contrast mode is on (SPI_GETHIGHCONTRAST),
+// the system's colours; the toolbar's pictures take the button colours either
+// way. Printers always get the fixed colours (the paper is white). The mode is
+// read on first use and again when the main window or the calendar hears of a
+// change (WM_SETTINGCHANGE, WM_SYSCOLORCHANGE).
 #pragma once
 #include <windows.h>
 
@@ -25,6 +25,8 @@ enum class ColourRole {
   Face,        // the calendar's background: the button face colour either way
   Disabled,    // what cannot be used (a calendar button past the range): grey, or the grey text colour
   Link,        // a web link: blue, or the system's link (hot-light) colour
+  Learned,     // the mark of a learned lesson or day: dark green, or the window text colour
+  Behind,      // the mark of a day behind: dark red, or the window text colour
 };
 
 // A colour the program's pictures (the toolbar's) are drawn with, and the

@@ -5,6 +5,7 @@
 
 #include "common/app_state.h"
 #include "common/platform_types.h"
+#include "lessons/lesson_schedule.h"
 
 // One displayed line or rule, in display order (top to bottom). The table ends
 // with an all-zero entry; every walk stops at the first entry with Flags 0.
@@ -25,6 +26,13 @@ struct StyleFontEntry {
   uint16_t Key;
 };
 
+// A study mark's square in device units; Size 0: none.
+struct MarkBox {
+  int32_t X;
+  int32_t Y;
+  int32_t Size;
+};
+
 struct LessonView {
   LineEntry* Lines;       // Capacity + 1 entries (room for the terminator)
   DcHandle Dc;            // where measuring and painting happen; not owned
@@ -43,4 +51,7 @@ struct LessonView {
   LineEntry* NextLine;         // set by painting: first entry that did not fit
   int32_t Dpi;  // DPI of the window the view shows in: its fonts and rules follow it;
                 // 0 for a printer's view (fonts at the DC's resolution, rules one unit)
+  TrackSet MarkTracks;     // tracks whose heading shows a mark box; 0 (a printer's view): none
+  TrackSet LearnedTracks;  // tracks whose mark box holds the learned mark
+  MarkBox PaintedMarks[kTrackCount];  // each track's box as the last paint drew it
 };

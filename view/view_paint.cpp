@@ -5,13 +5,23 @@
 #include "common/app_state.h"
 #include "common/dpi.h"
 #include "common/mirroring.h"
+#include "common/ui_text.h"
 #include "lessons/text_stream.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
+#include "view/mark_drawing.h"
+#include "view/study_marks.h"
 #include "view/text_device.h"
 #include "view/view_scroll.h"
 
 namespace {
+
+// Characters of the date band's note, its zero included.
+constexpr int32_t kBandNoteChars = 64;
+// The note beside the date (empty: none).
+WideChar BandNote[kBandNoteChars];
+// Room between the note and the band's edge at 96 DPI.
+constexpr int32_t kBandNotePadding = 6;
 
 // Word of a label line: the bytes from text up to the first space or the end.
 int32_t WordLength(const uint8_t* text) {
@@ -63,6 +73,39 @@ void PaintTextLine(HDC dc, const uint8_t* stream, const LineEntry* entry, int32_
   DrawRun(dc, text, entry->Count, entry->X, y, entry->Width, entry->Height);
 }
 
+// Draws the mark box of the heading line entry painted at y, when its track
+// shows one, and notes where it went.
+void PaintMark(LessonView* view, const LineEntry* entry, int32_t y) {
+  const int32_t track = HeadingTrackOf(view, entry);
+  if (track < 0 || !HasTrack(view->MarkTracks, track)) return;
+  const MarkBox box = MarkBoxBeside(view, entry, y);
+  DrawMarkBox(view->Dc, box, HasTrack(view->LearnedTracks, track));
+  view->PaintedMarks[track] = box;
+}
+
+// Draws the band's note at its start (the right end where the interface
+// reads from the right, read from there), in the band's ink, when it fits
+// beside the centred date; nothing otherwise.
+void DrawBandNote(HDC dc) {
+  if (BandNote[0] == 0) return;
+  const DateBandBox& band = App.DateBand;
+  int32_t dateWidth = band.Width;
+  int32_t count = App.DateTextLength;
+  MeasureRun(dc, App.DateText, &dateWidth, &count);
+  int32_t length = 0;
+  while (BandNote[length] != 0) ++length;
+  SIZE note = {};
+  if (!GetTextExtentPoint32W(dc, BandNote, length, &note)) return;
+  const int32_t padding = ScaleToDpi(kBandNotePadding, App.Dpi);
+  if (note.cx + 2 * padding > (band.Width - dateWidth) / 2) return;
+  const int32_t edge = DateBandEdge();
+  const bool fromRight = UiRightToLeft();
+  const int32_t left = fromRight ? band.X + band.Width - padding - note.cx : band.X + padding;
+  RECT box = {left, band.Y + edge, left + note.cx, band.Y + band.Height - edge};
+  const UINT order = fromRight ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
+  DrawTextW(dc, BandNote, length, &box, order | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 }  // namespace
 
 int32_t PaintText(LessonView* view, bool erase) {
@@ -75,6 +118,7 @@ int32_t PaintText(LessonView* view, bool erase) {
   int32_t y = view->Y + start.Offset;
   remaining -= start.Offset;
   const LineEntry* entry = start.Entry;
+  for (MarkBox& box : view->PaintedMarks) box = MarkBox{0, 0, 0};
 
   uint32_t style = 1;
   if (entry != nullptr && entry->Flags != 0 && !IsRuleRecord(entry->Flags)) style = entry->Flags;
@@ -93,6 +137,7 @@ int32_t PaintText(LessonView* view, bool erase) {
       }
       style = entry->Flags;
       PaintTextLine(dc, view->Text, entry, y);
+      if (view->MarkTracks != 0 && IsHeadingStyle(entry->Flags)) PaintMark(view, entry, y);
     }
     y += entry->Height;
     remaining -= entry->Height;
@@ -128,6 +173,7 @@ void DrawDateBand(DcHandle dc) {
   const int32_t edge = DateBandEdge();
   DrawRun(dc, App.DateText, App.DateTextLength, band.X + edge, band.Y + edge,
           band.Width - 2 * edge, band.Height - 2 * edge);
+  DrawBandNote(dc);
   SetTextColor(dc, colour);
   SelectObject(dc, font);
 }
@@ -163,3 +209,17 @@ void PaintMainWindow(DcHandle dc, WindowHandle window, uint32_t flags) {
   PaintDateBand(target);
   if (dc == nullptr) EndPaint(window, &paint);
 }
+
+bool SetDateBandNote(const WideChar* note) {
+  bool changed = false;
+  int32_t length = 0;
+  for (; note != nullptr && length < kBandNoteChars - 1 && note[length] != 0; ++length) {
+    changed |= BandNote[length] != note[length];
+    BandNote[length] = note[length];
+  }
+  changed |= BandNote[length] != 0;
+  BandNote[length] = 0;
+  return changed;
+}
+
+const WideChar* DateBandNote() { return BandNote; }

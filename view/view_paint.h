@@ -30,7 +30,7 @@ int32_t ToolbarHeight();
 int32_t DateBandEdge();
 
 // Draws App.DateText centred in the date band with the date band font, in the
-// band's text colour.
+// band's text colour, and the band's note at its start when it fits beside.
 void DrawDateBand(DcHandle dc);
 
 // The whole date band: filled with its colour, its edge drawn where it has a
@@ -38,3 +38,11 @@ void DrawDateBand(DcHandle dc);
 // background (the DC's background mode stays transparent), in left-to-right
 // coordinates (the DC's layout stays so).
 void PaintDateBand(DcHandle dc);
+
+// The note the date band shows beside the date (null or empty: none), at most
+// 63 characters (a longer one is cut); drawn at the next paint of the band.
+// True when it differs from the note before.
+bool SetDateBandNote(const WideChar* note);
+
+// The date band's note, zero-terminated; empty when there is none.
+const WideChar* DateBandNote();

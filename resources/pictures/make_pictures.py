@@ -5,19 +5,20 @@
 
 zelvan.ico   icon 101: 16, 20, 24, 32, 40, 48, 64 and 256 pixels square, 32-bit
              colour with alpha (the 256-pixel image stored as PNG)
-toolbar.bmp  bitmap 114: 64 x 16 pixels, 16 colours, four 16 x 16 images:
-             previous day, today, next day, font
-toolbar-N.bmp  bitmaps 115-119: the same four images drawn N x N pixels for
+toolbar.bmp  bitmap 114: 96 x 16 pixels, 16 colours, six 16 x 16 images:
+             previous day, today, next day, font, mark day learned (a page
+             with a check), mark day not learned (a page with a cross)
+toolbar-N.bmp  bitmaps 115-119: the same six images drawn N x N pixels for
              N = 20, 24, 32, 40, 48 (125 % to 300 % display scaling), as a
-             strip of 4N x N pixels, 16 colours
+             strip of 6N x N pixels, 16 colours
 about.bmp    bitmap 113: 70 x 109 pixels, monochrome
 setup-wizard.bmp, setup-wizard-2x.bmp  the setup program's welcome and finish
              pages: 164 x 314 pixels (at 96 DPI) and twice that (from 144
              DPI), 16 colours: the icon over a day's lessons as the
              program shows them, blue headings, lines of text, rules and the
              grey date band
-The 16-pixel pictures are drawn from the character maps below, the larger
-toolbar pictures from shapes in the same coordinates (units of the 16-pixel
+The 16-pixel pictures are drawn from the character maps below (the marks'
+from their shapes, as the larger ones), the larger toolbar pictures from shapes in the same coordinates (units of the 16-pixel
 picture) with outlines of whole pixels. The icon is drawn from boxes: those of
 the 16-pixel map for 20 and 24 pixels, those of the 32-pixel map for 40 pixels
 and more, each edge on a whole pixel; the boxes give the two maps exactly. The
@@ -310,11 +311,37 @@ def font_shapes(size):
             ('k', stroke((12.2, 7.4), (13.4, 8.6), 1.2))]
 
 
+def page_shapes(size):
+    """A page: a white box with an outline of whole pixels."""
+    line = outline(size)
+    return [('k', box(2, 1, 14, 15)), ('w', box(2 + line, 1 + line, 14 - line, 15 - line))]
+
+
+def learned_shapes(size):
+    # A check over the page, filled blue inside a black outline, as the arrows.
+    check = [(1.2, 8.6), (6.0, 13.6), (15.2, 4.2), (13.0, 2.0), (6.0, 9.2), (3.4, 6.4)]
+    return page_shapes(size) + [('k', polygon(check)),
+                                ('b', polygon(inset_polygon(check, outline(size))))]
+
+
+def not_learned_shapes(size):
+    # A red cross over the page, its strokes inside a black outline.
+    line = outline(size)
+    strokes = [((5.0, 4.5), (11.0, 11.5)), ((11.0, 4.5), (5.0, 11.5))]
+    return (page_shapes(size) + [('k', stroke(a, b, 2.2 + 2 * line)) for a, b in strokes] +
+            [('R', stroke(a, b, 2.2)) for a, b in strokes])
+
+
+def mark_pictures(size):
+    """The two pictures of the study marks drawn size x size."""
+    return [render(size, learned_shapes(size)), render(size, not_learned_shapes(size))]
+
+
 def toolbar_strip(size):
-    """The four toolbar pictures drawn size x size, side by side."""
+    """The six toolbar pictures drawn size x size, side by side."""
     previous = render(size, previous_shapes(size))
     pictures = [previous, render(size, today_shapes(size)), [row[::-1] for row in previous],
-                render(size, font_shapes(size))]
+                render(size, font_shapes(size))] + mark_pictures(size)
     return ["".join(p[y] for p in pictures) for y in range(size)]
 
 
@@ -519,7 +546,7 @@ def write_mono_bmp(path, img):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    strips = [rows_of(a, 16, 16) for a in (PREVIOUS, TODAY, NEXT, FONT)]
+    strips = [rows_of(a, 16, 16) for a in (PREVIOUS, TODAY, NEXT, FONT)] + mark_pictures(16)
     toolbar = ["".join(s[y] for s in strips) for y in range(16)]
     write_bmp(os.path.join(here, "toolbar.bmp"), dib_4bpp(toolbar), 16)
     for size in LARGER_TOOLBAR_SIZES:

@@ -113,9 +113,10 @@ TEST_F(Accessibility, ScreenReaderReadsTheDayAndHearsItChange) {
 
   // The toolbar's buttons: push buttons with their names.
   HWND toolbar = FindWindowExW(run_.Window, nullptr, L"ToolbarWindow32", nullptr);
-  EXPECT_EQ(ReadClient(toolbar, CHILDID_SELF).Children, 4);
-  const wchar_t* const names[] = {L"Previous day", L"Today", L"Next day", L"Font"};
-  for (LONG k = 1; k <= 4; ++k) EXPECT_EQ(ReadClient(toolbar, k).Name, names[k - 1]) << k;
+  EXPECT_EQ(ReadClient(toolbar, CHILDID_SELF).Children, 6);
+  const wchar_t* const names[] = {L"Previous day", L"Today", L"Next day", L"Font",
+                                  L"Mark day learned", L"Mark day not learned"};
+  for (LONG k = 1; k <= 6; ++k) EXPECT_EQ(ReadClient(toolbar, k).Name, names[k - 1]) << k;
   EXPECT_EQ(ReadClient(toolbar, 4).Role, ROLE_SYSTEM_PUSHBUTTON);
 
   ASSERT_TRUE(ListenForChanges(run_.ProcessId));

@@ -50,11 +50,14 @@ std::vector<MenuItem> ReadMenu(HMENU bar) {
   return items;
 }
 
-// "Ctrl+<key>" of an accelerator entry; empty for any other kind.
+// "Ctrl+<key>" or "Ctrl+Shift+<key>" of an accelerator entry; empty for any other kind.
 std::wstring ShortcutText(const ACCEL& accel) {
-  if (accel.fVirt != (FVIRTKEY | FCONTROL | FNOINVERT)) return L"";
-  if (accel.key == VK_HOME) return L"Ctrl+Home";
-  if (accel.key >= 'A' && accel.key <= 'Z') return std::wstring(L"Ctrl+") + static_cast<wchar_t>(accel.key);
+  if ((accel.fVirt & ~FSHIFT) != (FVIRTKEY | FCONTROL | FNOINVERT)) return L"";
+  const std::wstring held = (accel.fVirt & FSHIFT) ? L"Ctrl+Shift+" : L"Ctrl+";
+  if (accel.key == VK_HOME) return held + L"Home";
+  if ((accel.key >= 'A' && accel.key <= 'Z') || (accel.key >= '1' && accel.key <= '9')) {
+    return held + static_cast<wchar_t>(accel.key);
+  }
   return L"?";
 }
 
@@ -90,6 +93,20 @@ TEST(ProgramResources, MenuAsTheUserSeesIt) {
       {L"&Go", L"&Today", L"Ctrl+Home", IDC_TODAY},
       {L"&Go", L"&Previous day", L"", IDC_PREVIOUS_DAY},
       {L"&Go", L"&Next day", L"", IDC_NEXT_DAY},
+      {L"&Study", L"&Mark day learned", L"Ctrl+M", IDC_MARK_DAY},
+      {L"&Study", L"Mark day &not learned", L"Ctrl+Shift+M", IDC_UNMARK_DAY},
+      {L"&Study", L"", L"", 0},
+      {L"&Study", L"&Three chapters learned", L"Ctrl+1", IDC_MARK_THREE_CHAPTERS},
+      {L"&Study", L"&One chapter learned", L"Ctrl+2", IDC_MARK_ONE_CHAPTER},
+      {L"&Study", L"Comman&dments learned", L"Ctrl+3", IDC_MARK_COMMANDMENTS},
+      {L"&Study", L"", L"", 0},
+      {L"&Study", L"&Catch up", L"Ctrl+B", IDC_CATCH_UP},
+      {L"&Study", L"Next day not l&earned", L"Ctrl+Shift+N", IDC_NEXT_NOT_LEARNED},
+      {L"&Study", L"Study &progress...", L"", IDC_STUDY_PROGRESS},
+      {L"&Study", L"", L"", 0},
+      {L"&Study", L"&Follow", L"", static_cast<UINT>(-1)},  // the followed tracks' pop-up
+      {L"&Study", L"Set as &start day", L"", IDC_SET_START_DAY},
+      {L"&Study", L"Study &log file...", L"", IDC_STUDY_LOG_FILE},
   };
   const std::vector<MenuItem> items = ReadMenu(bar);
   ASSERT_EQ(items.size(), expected.size());
@@ -114,8 +131,11 @@ TEST(ProgramResources, MenuShortcutsAgreeWithTheAcceleratorTable) {
   ASSERT_NE(bar, nullptr);
   const std::vector<MenuItem> items = ReadMenu(bar);
   const std::vector<ACCEL> table = ReadAccelerators();
-  ASSERT_EQ(table.size(), 9u);
+  ASSERT_EQ(table.size(), 16u);
   EXPECT_EQ(table[5].cmd, IDC_QUIT) << "Ctrl+Q holds command 1";
+  for (size_t i = 0; i < table.size(); ++i) {  // no key gives two commands
+    for (size_t j = i + 1; j < table.size(); ++j) EXPECT_NE(ShortcutText(table[i]), ShortcutText(table[j]));
+  }
   for (const MenuItem& item : items) {
     if (item.shortcut.empty()) continue;
     bool found = false;
@@ -139,7 +159,7 @@ TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
   ASSERT_NE(toolbar, nullptr);
   DIBSECTION dib = {};
   ASSERT_EQ(GetObjectW(toolbar, sizeof dib, &dib), static_cast<int>(sizeof dib));
-  EXPECT_EQ(dib.dsBm.bmWidth, 64);  // four 16 x 16 images side by side
+  EXPECT_EQ(dib.dsBm.bmWidth, 96);  // six 16 x 16 images side by side
   EXPECT_EQ(dib.dsBm.bmHeight, 16);
   EXPECT_EQ(dib.dsBmih.biBitCount, 4);  // 16 colours
   DeleteObject(toolbar);
@@ -165,7 +185,7 @@ TEST(ProgramResources, PicturesDialogsAndLessonsAreThere) {
     if (icon) DestroyIcon(icon);
   }
   EXPECT_EQ(sizes, L"16x32 20x32 24x32 32x32 40x32 48x32 64x32 256x32 ");
-  for (int dialog : {IDD_ABOUT, IDD_FONT, IDD_CALENDAR}) {
+  for (int dialog : {IDD_ABOUT, IDD_FONT, IDD_CALENDAR, IDD_STUDY_PROGRESS}) {
     EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(dialog), RT_DIALOG), nullptr) << dialog;
   }
   HRSRC manifest = FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST);

@@ -1,15 +1,15 @@
 #include "tests/wine/screen_reader.h"
 
-#include <utility>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-std::vector<std::pair<DWORD, HWND>> Events;  // event, window
+std::vector<std::tuple<DWORD, HWND, LONG>> Events;  // event, window, child
 HWINEVENTHOOK Hook = nullptr;
 
 void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
-  if (object == OBJID_CLIENT && child == CHILDID_SELF) Events.emplace_back(event, window);
+  if (object == OBJID_CLIENT) Events.emplace_back(event, window, child);
 }
 
 // The text method gives, or empty.
@@ -51,6 +51,24 @@ AccessibleElement ReadClient(HWND window, LONG child) {
   return element;
 }
 
+bool ClientChildBox(HWND window, LONG child, RECT* box) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object)))) {
+    return false;
+  }
+  VARIANT id;
+  id.vt = VT_I4;
+  id.lVal = child;
+  long left = 0, top = 0, width = 0, height = 0;
+  const bool found = object->accLocation(&left, &top, &width, &height, id) == S_OK;
+  object->Release();
+  POINT corner = {left, top};
+  ScreenToClient(window, &corner);
+  *box = RECT{corner.x, corner.y, corner.x + width, corner.y + height};
+  return found;
+}
+
 bool ListenForChanges(DWORD processId) {
   StopListening();
   Hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, Hear, processId, 0,
@@ -64,8 +82,10 @@ void StopListening() {
   Events.clear();
 }
 
-int HeardChanges(DWORD event, HWND window) {
+int HeardChanges(DWORD event, HWND window, LONG child) {
   int count = 0;
-  for (const auto& heard : Events) count += heard.first == event && heard.second == window;
+  for (const auto& heard : Events) {
+    count += std::get<0>(heard) == event && std::get<1>(heard) == window && std::get<2>(heard) == child;
+  }
   return count;
 }

@@ -1,14 +1,17 @@
 // Takes the screenshots of docs/: zelvan.exe on a first start (empty
 // registry, the first-start font dialog cancelled) at a usual size, and the
 // same day in a narrow window; the font dialog (a typeface and size chosen,
-// the preview showing the letters) and the About dialog; then at 192 DPI the
-// window as large in inches, and the calendar; then in Hebrew (the stored
-// choice) the window, its File menu, the calendar, the font and About dialogs
-// and the message of a Page Setup without a printer (run it where no printer
-// can be reached). Run in a fresh Wine prefix:
+// the preview showing the letters) and the About dialog; the study log after
+// a few days of marks (the window, the calendar and the progress window);
+// then at 192 DPI the window as large in inches, with those marks, and the
+// calendar; then in Hebrew (the stored choice) the window, its File menu, the
+// calendar, the font and About dialogs and the message of a Page Setup
+// without a printer (run it where no printer can be reached). Run in a fresh
+// Wine prefix:
 //   take_screenshots OUTPUT_DIR [path of zelvan.exe]
 // writes OUTPUT_DIR/main-window.bmp, narrow-window.bmp, font-dialog.bmp,
-// about-dialog.bmp, main-window-192dpi.bmp, calendar-192dpi.bmp and the
+// about-dialog.bmp, study-log.bmp, study-log-calendar.bmp,
+// study-progress.bmp, main-window-192dpi.bmp, calendar-192dpi.bmp and the
 // Hebrew hebrew-main-window.bmp, hebrew-menu.bmp, hebrew-calendar.bmp,
 // hebrew-font-dialog.bmp, hebrew-about-dialog.bmp and hebrew-message.bmp.
 #include <windows.h>
@@ -16,6 +19,7 @@
 #include <cstdio>
 #include <string>
 
+#include "resources/resource.h"
 #include "tests/wine/driver/program_driver.h"
 #include "tests/wine/driver/window_capture.h"
 
@@ -133,6 +137,22 @@ void CancelFontDialog(const ProgramRun& run, const wchar_t* caption = L"Choose F
   WaitUntil([&] { return !IsWindow(dialog); }, kConditionLimit);
 }
 
+// A study log of some days: begun five days ago, the first two days learned
+// whole, then the three-chapters lesson alone, and today the first two
+// lessons; the window shows today.
+void MarkSomeDays(HWND window) {
+  for (int i = 0; i < 5; ++i) SendCommand(window, IDC_PREVIOUS_DAY);
+  SendCommand(window, IDC_SET_START_DAY);
+  SendCommand(window, IDC_MARK_DAY);
+  SendCommand(window, IDC_NEXT_DAY);
+  SendCommand(window, IDC_MARK_DAY);
+  SendCommand(window, IDC_NEXT_DAY);
+  SendCommand(window, IDC_MARK_THREE_CHAPTERS);
+  SendCommand(window, IDC_TODAY);
+  SendCommand(window, IDC_MARK_THREE_CHAPTERS);
+  SendCommand(window, IDC_MARK_ONE_CHAPTER);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -158,6 +178,12 @@ int main(int argc, char** argv) {
                    out + L"font-dialog.bmp") && ok;
   ok = ShootDialog(run.Window, run.ProcessId, 40004, L"Zelvan", nullptr, out + L"about-dialog.bmp") &&
        ok;
+  MarkSomeDays(run.Window);
+  ok = Shoot(run.Window, 600, 440, out + L"study-log.bmp") && ok;
+  ok = ShootDialog(run.Window, run.ProcessId, IDC_CALENDAR, L"Hebrew Calendar", nullptr,
+                   out + L"study-log-calendar.bmp") && ok;
+  ok = ShootDialog(run.Window, run.ProcessId, IDC_STUDY_PROGRESS, L"Study progress", nullptr,
+                   out + L"study-progress.bmp") && ok;
   DWORD exitCode = 0;
   ok = CloseProgram(&run, &exitCode) && exitCode == 0 && ok;
 
