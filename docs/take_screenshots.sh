@@ -22,7 +22,8 @@ CUPS_SERVER=127.0.0.1:1 xvfb-run -a -s "-screen 0 2048x1536x24" \
   "$root/cmake/wine-run.sh" "$build/tests/wine/driver/take_screenshots.exe" "$shots"
 for name in main-window narrow-window font-dialog about-dialog study-log study-log-calendar \
     study-progress main-window-192dpi calendar-192dpi hebrew-main-window hebrew-menu \
-    hebrew-calendar hebrew-font-dialog hebrew-about-dialog hebrew-message; do
+    hebrew-study-menu hebrew-study-progress hebrew-calendar hebrew-font-dialog \
+    hebrew-about-dialog hebrew-message; do
   convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
   echo "docs/$name.png"
 done

@@ -4,16 +4,17 @@
 // the preview showing the letters) and the About dialog; the study log after
 // a few days of marks (the window, the calendar and the progress window);
 // then at 192 DPI the window as large in inches, with those marks, and the
-// calendar; then in Hebrew (the stored choice) the window, its File menu, the
-// calendar, the font and About dialogs and the message of a Page Setup
-// without a printer (run it where no printer can be reached). Run in a fresh
-// Wine prefix:
+// calendar; then in Hebrew (the stored choice) the window, its File and
+// Study menus, the study progress, the calendar, the font and About dialogs
+// and the message of a Page Setup without a printer (run it where no printer
+// can be reached). Run in a fresh Wine prefix:
 //   take_screenshots OUTPUT_DIR [path of zelvan.exe]
 // writes OUTPUT_DIR/main-window.bmp, narrow-window.bmp, font-dialog.bmp,
 // about-dialog.bmp, study-log.bmp, study-log-calendar.bmp,
 // study-progress.bmp, main-window-192dpi.bmp, calendar-192dpi.bmp and the
-// Hebrew hebrew-main-window.bmp, hebrew-menu.bmp, hebrew-calendar.bmp,
-// hebrew-font-dialog.bmp, hebrew-about-dialog.bmp and hebrew-message.bmp.
+// Hebrew hebrew-main-window.bmp, hebrew-menu.bmp, hebrew-study-menu.bmp,
+// hebrew-study-progress.bmp, hebrew-calendar.bmp, hebrew-font-dialog.bmp,
+// hebrew-about-dialog.bmp and hebrew-message.bmp.
 #include <windows.h>
 
 #include <cstdio>
@@ -210,6 +211,10 @@ int main(int argc, char** argv) {
   CancelFontDialog(run, L"\u05D1\u05D7\u05D9\u05E8\u05EA \u05D2\u05D5\u05E4\u05DF");  // בחירת גופן
   ok = Shoot(run.Window, 600, 440, out + L"hebrew-main-window.bmp") && ok;
   ok = ShootMenu(run.Window, run.ProcessId, L'\u05E7', out + L"hebrew-menu.bmp") && ok;  // ק, File
+  ok = ShootMenu(run.Window, run.ProcessId, L'\u05DC', out + L"hebrew-study-menu.bmp") && ok;  // ל, Study
+  ok = ShootDialog(run.Window, run.ProcessId, IDC_STUDY_PROGRESS,
+                   L"\u05D4\u05EA\u05E7\u05D3\u05DE\u05D5\u05EA \u05D4\u05DC\u05D9\u05DE\u05D5\u05D3",
+                   nullptr, out + L"hebrew-study-progress.bmp") && ok;  // התקדמות הלימוד
   ok = ShootDialog(run.Window, run.ProcessId, 107,
                    L"\u05DC\u05D5\u05D7 \u05E9\u05E0\u05D4 \u05E2\u05D1\u05E8\u05D9", nullptr,
                    out + L"hebrew-calendar.bmp") && ok;  // לוח שנה עברי
