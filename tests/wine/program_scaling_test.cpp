@@ -151,7 +151,9 @@ TEST_P(DisplayScaling, WhatTheProgramDrawsFollowsTheDpi) {
     ASSERT_NO_FATAL_FAILURE(Close());
     PutDword(kProductKey, L"Language", language);
     ASSERT_NO_FATAL_FAILURE(Start());
-    if (language == 0x040Du) ASSERT_TRUE(CaptureClient(run_.Window, &hebrew));
+    if (language == 0x040Du) {
+      ASSERT_TRUE(CaptureClient(run_.Window, &hebrew));
+    }
   }
   const RECT below = {0, bar.bottom - bar.top, english.Width, english.Height};
   EXPECT_EQ(CountDifferences(english, hebrew, below), 0) << "the text area in Hebrew";
