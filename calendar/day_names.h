@@ -1,5 +1,6 @@
-// English names of the weekdays and of the Gregorian months, as the program
-// says a day in words (the command-line tool, the text for screen readers).
+// English names of the weekdays and of the Gregorian months, as the
+// command-line tool writes a day (the window program reads its names, in the
+// interface's language, from its string table).
 #pragma once
 #include <cstdint>
 

@@ -47,7 +47,7 @@ WideChar* Text(HWND dialog, int32_t child, AccessibleField field) {
   if (cal == nullptr || child != CHILDID_SELF || field != AccessibleField::Name) return nullptr;
   if (!IsSelectionOnSheet(cal)) return SheetName(cal);
   const AbsoluteDay day = SelectedCalendarDay(cal);
-  WideChar* name = DayNameText(day);
+  WideChar* name = DayNameText(day, UiText);
   switch (CalendarStudyState(cal, day)) {
     case kDayLearned: return WrapInUiText(IDS_LESSON_LEARNED, name);
     case kDayBehind: return WrapInUiText(IDS_DAY_NOT_LEARNED, name);

@@ -10,6 +10,8 @@
 #include "calendar_dialog/calendar_hit_test.h"
 #include "calendar_dialog/calendar_keyboard.h"
 #include "common/dpi.h"
+#include "common/mirroring.h"
+#include "common/ui_resources.h"
 #include "resources/resource.h"
 #include "view/colour_scheme.h"
 
@@ -78,6 +80,7 @@ void LayOutSheet(HWND dialog, CalendarState* cal) {
 // Keeps the dialog's device context for its life and lays the sheet out.
 void OnInitCalendar(HWND dialog, CalendarState* cal) {
   SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(cal));
+  cal->Mirrored = IsMirroredWindow(dialog) ? 1 : 0;
   cal->Dc = GetDC(dialog);
   LayOutSheet(dialog, cal);
 }
@@ -151,10 +154,13 @@ void OnCalendarAltKey(HWND dialog, CalendarState* cal, uint32_t key) {
 }
 
 // A key without Alt that moves the selected day; the move is painted and
-// announced, a key refused at an end of the range beeps.
+// announced, a key refused at an end of the range beeps. Left and Right move
+// as the grid is seen: in a mirrored sheet, Sunday at the right, Left is the
+// next day.
 void OnCalendarKey(HWND dialog, CalendarState* cal, uint32_t key) {
   const CalendarTold before = Told(cal);
-  const int32_t outcome = MoveCalendarSelection(cal, key, GetKeyState(VK_CONTROL) < 0);
+  const int32_t outcome = MoveCalendarSelection(cal, ArrowKeyForLayout(key, cal->Mirrored != 0),
+                                                GetKeyState(VK_CONTROL) < 0);
   if (outcome == kCalendarKeyRefused) MessageBeep(MB_OK);
   if (outcome == kCalendarKeyMoved) RepaintChangedSheet(cal, cal->RedrawFlags);
   AnnounceIfChanged(dialog, cal, before);
@@ -227,8 +233,8 @@ AbsoluteDay ShowCalendarDialog(InstanceHandle instance, WindowHandle owner, Abso
   MakeCalendarFonts(&cal);
   SetCalendarDate(&cal, day, 1);
 
-  const INT_PTR ended = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CALENDAR), owner,
-                                        CalendarDialogProc, reinterpret_cast<LPARAM>(&cal));
+  const INT_PTR ended = ShowUiDialog(instance, IDD_CALENDAR, owner, CalendarDialogProc,
+                                     reinterpret_cast<LPARAM>(&cal));
   if (cal.NormalFont != nullptr) DeleteObject(cal.NormalFont);
   if (cal.BoldFont != nullptr) DeleteObject(cal.BoldFont);
   // Only a day click or Enter ends the dialog with 1; a dialog that could not

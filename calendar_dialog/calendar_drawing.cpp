@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "calendar_dialog/calendar_geometry.h"
+#include "common/ui_text.h"
 #include "common/wide_text.h"
+#include "resources/resource.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
 #include "view/mark_drawing.h"
@@ -14,11 +17,10 @@
 
 namespace {
 
-const uint8_t kWeekdayLetters[] = "SMTWTFS";
 // Day n is the two characters from 2 * (n - 1): days 1 to 9 are a digit and a blank.
 const uint8_t kDayNumbers[] = "1 2 3 4 5 6 7 8 9 10111213141516171819202122232425262728293031";
-const uint8_t kBackArrow[] = "  <<  ";
-const uint8_t kForwardArrow[] = "  >>  ";
+const uint8_t kLeftArrow[] = "  <<  ";
+const uint8_t kRightArrow[] = "  >>  ";
 constexpr int32_t kArrowLength = 6;
 
 // Selects object into dc unless it is null; returns what was selected before,
@@ -97,8 +99,12 @@ void DrawArrowBox(const CalendarState* cal, int32_t left, const uint8_t* arrow, 
 void DrawYearArrows(const CalendarState* cal) {
   if (cal->ArrowWidth <= 0) return;
   HGDIOBJ font = SelectIfAny(cal->Dc, cal->BoldFont);
-  DrawArrowBox(cal, cal->BackArrowLeft, kBackArrow, CanStepCalendarYear(cal, -1));
-  DrawArrowBox(cal, cal->ForwardArrowLeft, kForwardArrow, CanStepCalendarYear(cal, 1));
+  // The back arrow points to the earlier side: the left, or the right of a
+  // mirrored sheet, where it then stands.
+  DrawArrowBox(cal, cal->BackArrowLeft, cal->Mirrored ? kRightArrow : kLeftArrow,
+               CanStepCalendarYear(cal, -1));
+  DrawArrowBox(cal, cal->ForwardArrowLeft, cal->Mirrored ? kLeftArrow : kRightArrow,
+               CanStepCalendarYear(cal, 1));
   Reselect(cal->Dc, font);
 }
 
@@ -217,9 +223,12 @@ void DrawMonthGrid(CalendarState* cal) {
   }
 
   HGDIOBJ font = SelectIfAny(dc, cal->BoldFont);
+  // The weekday headings of the interface's language, from Sunday.
   for (int32_t column = 0; column < 7; ++column) {
-    DrawRun(dc, kWeekdayLetters + column, 1, gridLeft + column * cellWidth + line, gridTop + line,
-            cellWidth - line, cellHeight - line);
+    const WideChar* letter = UiText(IDS_WEEKDAY_LETTER_FIRST + column);
+    DrawCentredText(dc, letter, static_cast<int32_t>(wcslen(letter)),
+                    gridLeft + column * cellWidth + line, gridTop + line, cellWidth - line,
+                    cellHeight - line, UiRightToLeft());
   }
   Reselect(dc, font);
   for (int32_t day = 1; day <= cal->MonthLength; ++day) HighlightDayCell(cal, day, false);
@@ -241,7 +250,7 @@ void DrawYearRow(CalendarState* cal) {
   DrawAsciiText(dc, cal->Text, length, left, top, width, cal->TextHeight);
 
   if (cal->ArrowWidth == 0) {
-    PlaceCalendarArrows(cal, left, width, RunWidth(cal, kBackArrow, kArrowLength));
+    PlaceCalendarArrows(cal, left, width, RunWidth(cal, kLeftArrow, kArrowLength));
   }
   Reselect(dc, font);
   DrawYearArrows(cal);

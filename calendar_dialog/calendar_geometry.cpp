@@ -52,28 +52,35 @@ void LayoutCalendar(CalendarState* cal, const CalendarRect* client, int32_t text
   cal->TextHeight = Clamp(textHeight, 0, kCoordinateLimit);
 
   // Three rows of four buttons between the year row and the grid, month 1 at
-  // the top right, laid out right to left.
+  // the top right of the screen, laid out right to left: in a mirrored sheet,
+  // whose x runs from the right, from its left.
   const int32_t buttonsTop = top + cal->TextHeight + ScaleToDpi(kButtonsGap, cal->Dpi);
   const int32_t buttonWidth = AtLeastZero(((7 * width) / 8) / 4);
   const int32_t buttonHeight =
       AtLeastZero((cal->GridTop - buttonsTop - ScaleToDpi(kGridGap, cal->Dpi)) / 3);
   const int32_t buttonsLeft = left + (width - (4 * buttonWidth + 1)) / 2;
+  auto column = [cal](int32_t k) { return cal->Mirrored ? (k - 1) % 4 : 3 - (k - 1) % 4; };
   for (int32_t k = 1; k <= 12; ++k) {
     const int32_t row = (k - 1) / 4;
-    const int32_t fromRight = (k - 1) % 4;
     SetButton(&cal->Buttons[k - 1], buttonsTop + row * buttonHeight,
-              buttonsLeft + (3 - fromRight) * buttonWidth, buttonsTop + (row + 1) * buttonHeight,
-              buttonsLeft + (4 - fromRight) * buttonWidth);
+              buttonsLeft + column(k) * buttonWidth, buttonsTop + (row + 1) * buttonHeight,
+              buttonsLeft + (column(k) + 1) * buttonWidth);
   }
 
-  // The last button whole (common year) or split: Adar I over its right three
-  // quarters, Adar II over its left quarter.
+  // The last button whole (common year) or split: Adar I over its three
+  // quarters on the right of the screen, Adar II over its left quarter.
   const int32_t lastTop = buttonsTop + 2 * buttonHeight;
   const int32_t lastBottom = buttonsTop + 3 * buttonHeight;
-  const int32_t seam = buttonsLeft + buttonWidth / 4;
-  SetButton(&cal->CommonLast[0], lastTop, buttonsLeft, lastBottom, buttonsLeft + buttonWidth);
-  SetButton(&cal->LeapLast[0], lastTop, seam, lastBottom, buttonsLeft + buttonWidth);
-  SetButton(&cal->LeapLast[1], lastTop, buttonsLeft, lastBottom, seam);
+  const int32_t lastLeft = buttonsLeft + column(12) * buttonWidth;
+  const int32_t lastRight = lastLeft + buttonWidth;
+  const int32_t seam = cal->Mirrored ? lastRight - buttonWidth / 4 : lastLeft + buttonWidth / 4;
+  const int32_t adarILeft = cal->Mirrored ? lastLeft : seam;
+  const int32_t adarIRight = cal->Mirrored ? seam : lastRight;
+  const int32_t adarIILeft = cal->Mirrored ? seam : lastLeft;
+  const int32_t adarIIRight = cal->Mirrored ? lastRight : seam;
+  SetButton(&cal->CommonLast[0], lastTop, lastLeft, lastBottom, lastRight);
+  SetButton(&cal->LeapLast[0], lastTop, adarILeft, lastBottom, adarIRight);
+  SetButton(&cal->LeapLast[1], lastTop, adarIILeft, lastBottom, adarIIRight);
   if (cal->Leap) {
     cal->Buttons[11] = cal->LeapLast[0];
     cal->Buttons[12] = cal->LeapLast[1];

@@ -17,7 +17,9 @@ struct CalendarRect {
 // Stores the client rectangle and computes the grid, the year row (textHeight:
 // tmHeight of the bold font) and the month buttons of both variants of the
 // last months, with gaps and the grid's lines scaled to cal->Dpi; a leap
-// year's split button goes into the table. Coordinates are first brought into -32767..32767 and
+// year's split button goes into the table. The buttons read from the right on
+// the screen also in a mirrored sheet (cal->Mirrored), whose grid and arrows
+// the mirroring turns. Coordinates are first brought into -32767..32767 and
 // textHeight into 0..32767, and negative sizes of a tiny client area become 0,
 // so every later step stays defined.
 void LayoutCalendar(CalendarState* cal, const CalendarRect* client, int32_t textHeight);
@@ -43,9 +45,10 @@ int32_t CalendarWeekRows(int32_t firstWeekday, int32_t monthLength);
 // sheet had 6 and this one has 5, so the sixth row must be cleared.
 bool UpdateCalendarWeekRows(CalendarState* cal);
 
-// Row (1..6; row 0 is the weekday header) and column (0..6, Sunday at the left)
-// of day of the displayed month; false for a day that is not
-// IsCalendarDayShown, whose cell stays empty.
+// Row (1..6; row 0 is the weekday header) and column (0..6, Sunday at the
+// left; on the screen at the right in a mirrored sheet) of day of the
+// displayed month; false for a day that is not IsCalendarDayShown, whose cell
+// stays empty.
 bool CalendarDayCell(const CalendarState* cal, int32_t day, int32_t* row, int32_t* column);
 
 // Outline of grid cell (row, column), lines CalendarLineWidth thick:

@@ -1,5 +1,5 @@
 // Moving the calendar's selected day with the keyboard (keys without Alt):
-// the arrows a day or a week as the sheet is drawn (Sunday at the left), Page
+// the arrows a day or a week as the sheet is laid out (Sunday at the left), Page
 // Up and Page Down a month, with Ctrl a year, Home and End the first and the
 // last day of the month. Portable; the dialog paints and announces the move.
 #pragma once

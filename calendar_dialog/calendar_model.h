@@ -75,6 +75,7 @@ struct CalendarState {
   int32_t BackArrowLeft, ForwardArrowLeft, ArrowWidth;  // ArrowWidth 0: not placed
   int32_t Dpi;  // DPI of the dialog: the sheet's fonts, gaps and lines follow it (0: 96)
   const WideChar* FontName;  // face of both fonts (null or empty: the default); the caller's
+  uint8_t Mirrored;  // 1 when the dialog is laid out from the right: x runs from the right edge
   MonthButton Buttons[kMonthButtonSlots];               // entry k - 1 is month k
   MonthButton CommonLast[2];  // months 12 and 13 of a common year (13 empty)
   MonthButton LeapLast[2];    // months 12 and 13 of a leap year (split button)

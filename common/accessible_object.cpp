@@ -148,10 +148,13 @@ class ClientAccessible final : public IAccessible {
     if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
     RECT box = {};
     if (!content_->Location(window_, id, &box)) return S_FALSE;
-    POINT corner = {box.left, box.top};
-    ClientToScreen(window_, &corner);
-    *left = corner.x;
-    *top = corner.y;
+    // Both corners, as a window laid out from the right maps its client x to
+    // the screen's the other way round.
+    POINT corners[2] = {{box.left, box.top}, {box.right, box.bottom}};
+    ClientToScreen(window_, &corners[0]);
+    ClientToScreen(window_, &corners[1]);
+    *left = corners[0].x < corners[1].x ? corners[0].x : corners[1].x;
+    *top = corners[0].y;
     *width = box.right - box.left;
     *height = box.bottom - box.top;
     return S_OK;

@@ -56,6 +56,9 @@ struct AppState {
   WindowHandle Toolbar;
   WindowHandle MainWindow;
   int32_t Dpi;  // DPI of the main window: found at its creation, changed by WM_DPICHANGED
+  // "Language" as stored: a kLanguage* value of common/ui_language.h; any
+  // other means Automatic.
+  uint32_t LanguageChoice;
 };
 
 extern AppState App;

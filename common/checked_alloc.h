@@ -12,3 +12,7 @@ void* CheckedAlloc(size_t bytes);
 // (null: none). The settings code registers it once the settings are loaded,
 // so that an earlier failure never writes an unloaded state over them.
 void SetOutOfMemorySaver(void (*saveSettings)());
+
+// The out-of-memory line of the console tools, which carry no string table
+// (the window program shows its string table's message instead).
+constexpr char kOutOfMemoryLine[] = "There is not enough memory, aborting\n";

@@ -13,7 +13,7 @@ void SetOutOfMemorySaver(void (*saveSettings)()) { g_saveSettings = saveSettings
 void* CheckedAlloc(size_t bytes) {
   void* block = malloc(bytes == 0 ? 1 : bytes);
   if (block) return block;
-  fputs("There is not enough memory, aborting\n", stderr);
+  fputs(kOutOfMemoryLine, stderr);
   if (g_saveSettings) g_saveSettings();
   exit(EXIT_FAILURE);
 }

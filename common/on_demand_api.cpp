@@ -77,6 +77,12 @@ bool StartComOnce() {
   return started;
 }
 
+LANGID OnDemandGetUserDefaultUILanguage() {
+  static auto function =
+      SystemFunction<decltype(&GetUserDefaultUILanguage)>(L"kernel32.dll", "GetUserDefaultUILanguage");
+  return function ? function() : 0;
+}
+
 UINT OnDemandGetDpiForWindow(HWND window) {
   using Function = UINT(WINAPI*)(HWND);
   static auto function = SystemFunction<Function>(L"user32.dll", "GetDpiForWindow");

@@ -39,6 +39,8 @@ BSTR OnDemandSysAllocStringLen(const OLECHAR* text, UINT length);
 // run, for the shell's handlers and for the accessible objects handed to
 // other programs. True when COM is usable on the thread.
 bool StartComOnce();
+// GetUserDefaultUILanguage; 0 where the system lacks it (before Windows 2000).
+LANGID OnDemandGetUserDefaultUILanguage();
 // GetDpiForWindow; 0 where the system lacks it.
 UINT OnDemandGetDpiForWindow(HWND window);
 // GetSystemMetricsForDpi; 0 where the system lacks it.

@@ -16,11 +16,14 @@ cmake --build "$build" -j "$(nproc)" --target take_screenshots zelvan
 
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
-# A display of our own: nothing else on the screen, 24-bit colour.
-xvfb-run -a -s "-screen 0 2048x1536x24" \
+# A display of our own: nothing else on the screen, 24-bit colour; no print
+# scheduler within reach, for the Hebrew message of a Page Setup without one.
+CUPS_SERVER=127.0.0.1:1 xvfb-run -a -s "-screen 0 2048x1536x24" \
   "$root/cmake/wine-run.sh" "$build/tests/wine/driver/take_screenshots.exe" "$shots"
 for name in main-window narrow-window font-dialog about-dialog study-log study-log-calendar \
-    study-progress main-window-192dpi calendar-192dpi; do
+    study-progress main-window-192dpi calendar-192dpi hebrew-main-window hebrew-menu \
+    hebrew-study-menu hebrew-study-progress hebrew-calendar hebrew-font-dialog \
+    hebrew-about-dialog hebrew-message; do
   convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
   echo "docs/$name.png"
 done
@@ -47,7 +50,11 @@ if [ -n "$setup" ]; then
   ZELVAN_SCREENSHOT_DIR="$shots" xvfb-run -a -s "-screen 0 2048x1536x24" \
     "$root/cmake/wine-run.sh" "$build/tests/wine/wine_setup_tests.exe" "$setup" "$dist" \
     --gtest_filter=Release.PagesAndAPathLeftAsItIs
-  for name in setup-welcome setup-components setup-finish setup-uninstall setup-welcome-192dpi; do
+  ZELVAN_SCREENSHOT_DIR="$shots" LC_ALL=he_IL.UTF-8 xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$root/cmake/wine-run.sh" "$build/tests/wine/wine_setup_tests.exe" "$setup" "$dist" \
+    --gtest_filter=Release.HebrewPages
+  for name in setup-welcome setup-components setup-finish setup-uninstall setup-welcome-192dpi \
+      hebrew-setup-welcome hebrew-setup-components hebrew-setup-finish hebrew-setup-uninstall; do
     convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
     echo "docs/$name.png"
   done

@@ -2,6 +2,8 @@
 // test double of ShowBufferErrorAlert can stand in for it at link time.
 #include <windows.h>
 
+#include "common/message_box.h"
 #include "lessons/buffer_error_alert.h"
+#include "resources/resource.h"
 
-void ShowBufferErrorAlert() { MessageBoxW(nullptr, L"UnCompress() buffer error!", nullptr, MB_OK); }
+void ShowBufferErrorAlert() { ShowUiMessage(nullptr, IDS_BUFFER_ERROR, 0, MB_OK); }

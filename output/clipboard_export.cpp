@@ -10,6 +10,7 @@
 #include "common/message_box.h"
 #include "output/clipboard_text.h"
 #include "output/rtf_document.h"
+#include "resources/resource.h"
 
 const wchar_t kRichTextFormatName[] = L"Rich Text Format";
 
@@ -131,7 +132,7 @@ void CopyDayToClipboard(const LessonView* view, bool append) {
   if (!view || !view->Text) return;
   int32_t result = kUnicodeNoMemory;
   WideChar* text = DayTextToUnicode(view->Text, &result);
-  if (result == kUnicodeOverflow) ShowMessage(kUnicodeOverflowMessage, nullptr, MB_OK);
+  if (result == kUnicodeOverflow) ShowMessage(IDS_UNICODE_OVERFLOW, 0, MB_OK);
   if (!text) return;
   ClipboardPut put = UsesRichText(App.Font.FontAsciiBase) ? PutRichText(text, append)
                                                           : PutUnicodeText(text, append);

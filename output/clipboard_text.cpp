@@ -10,8 +10,6 @@
 #include "common/checked_alloc.h"
 #include "view/glyph_mapping.h"
 
-const char kUnicodeOverflowMessage[] = "(obuf > (start + size))";
-
 namespace {
 
 constexpr WideChar kCarriageReturn = 0x0D;

@@ -18,9 +18,6 @@ enum : int32_t {
   kUnicodeNoMemory = 2,  // a record could not be converted (conversion buffer), or the text is too large
 };
 
-// Message of the overflow alert, shown without a caption and with an OK button.
-extern const char kUnicodeOverflowMessage[];  // "(obuf > (start + size))"
-
 // Code bases above this put a Rich Text document on the clipboard; the others
 // put plain Unicode text.
 constexpr int32_t kPlainTextCodeBaseLimit = 256;

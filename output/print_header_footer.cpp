@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include "common/app_state.h"
+#include "common/ui_text.h"
 #include "output/print_layout.h"
+#include "resources/resource.h"
 #include "view/glyph_mapping.h"
 #include "view/text_device.h"
 
@@ -51,8 +53,10 @@ void DrawPrintHeaderFooter(LessonView* view, int32_t headerHeight, int32_t foote
   wchar_t text[64];
   size_t length = PrintFooterText(text, 64);
   DrawLine(dc, text, static_cast<int>(length), footer, DT_LEFT | kLineFormat);
-  length = PrintPageNumberText(page, text, 64);
-  DrawLine(dc, text, static_cast<int>(length), footer, DT_RIGHT | kLineFormat);
+  // The page number in the interface's language, a right-to-left line in Hebrew.
+  length = PrintPageNumberText(UiText(IDS_PRINT_PAGE), page, text, 64);
+  DrawLine(dc, text, static_cast<int>(length), footer,
+           DT_RIGHT | kLineFormat | (UiRightToLeft() ? DT_RTLREADING : 0));
 
   // In reading order the header is a right-to-left line: its punctuation
   // keeps its place at the line's ends.

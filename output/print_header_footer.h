@@ -9,7 +9,7 @@
 // DC's font is left as it was.
 void ReservePrintHeaderFooter(LessonView* view, int32_t* headerHeight, int32_t* footerHeight);
 
-// Draws the footer (vendor host and product left, " Page N" right) below the
-// view's text area and the header (four units, right-aligned) above it, on a
-// transparent background. The DC's font is left as it was.
+// Draws the footer (vendor host and product left, " Page N" in the interface's
+// language right) below the view's text area and the header (four units,
+// right-aligned) above it, on a transparent background. The DC's font is left as it was.
 void DrawPrintHeaderFooter(LessonView* view, int32_t headerHeight, int32_t footerHeight, int32_t page);

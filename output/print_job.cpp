@@ -8,6 +8,7 @@
 #include "common/wide_text.h"
 #include "output/print_header_footer.h"
 #include "output/printer_selection.h"
+#include "resources/resource.h"
 #include "view/line_layout.h"
 #include "view/view_paint.h"
 
@@ -100,5 +101,5 @@ void PrintDay(const LessonView* mainView) {
   DeleteDC(dc);
   view.Text = nullptr;
   DestroyLessonView(&view, false);
-  if (end == kPagesNoRoom) ShowMessage(kPrintTextDoesNotFit, kPrintErrorCaption, MB_OK);
+  if (end == kPagesNoRoom) ShowMessage(IDS_TEXT_DOES_NOT_FIT, IDS_PRINT_ERROR_CAPTION, MB_OK);
 }

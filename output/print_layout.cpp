@@ -7,14 +7,10 @@
 #include "common/app_state.h"
 #include "common/update_address.h"
 #include "common/wide_text.h"
+#include "resources/resource.h"
 #include "view/glyph_mapping.h"
 
 const char kPrintDocumentName[] = "Zelvan";
-const char kPrintErrorCaption[] = "Error Printing";
-const char kUnknownPrintError[] = "Unknown Error";
-const char kPrinterInitFailed[] = "Printer Initialitazion failed!";
-const char kPrinterInitCaption[] = "Error";
-const char kPrintTextDoesNotFit[] = "The text does not fit on the page.";
 
 namespace {
 
@@ -26,38 +22,14 @@ constexpr WideChar kRaisedFirst = kCodeBaseCodePage;
 constexpr WideChar kRaisedLast = kCodeBaseCodePage + kLetterCount - 1;
 constexpr WideChar kRaise = kCodeBaseUnicode - kCodeBaseCodePage;
 
-// One Page Setup failure code and its text.
-struct FailureText {
-  uint32_t Code;
-  const char* Text;
-};
-
-const FailureText kFailureTexts[] = {
-    {0x0001, "Struct Size"},
-    {0x0002, "Initialization"},
-    {0x0003, "No Template"},
-    {0x0004, "No hInstance"},
-    {0x0005, "Load String Failure"},
-    {0x0006, "Find Resource Failure"},
-    {0x0007, "Load Resource Failure"},
-    {0x0008, "Lock Resource Failure"},
-    {0x0009, "Memory Allocation Failure"},
-    {0x000A, "Memory Lock Failure"},
-    {0x000B, "No Hook"},
-    {0x000C, "RegisterWindowMessage Fail"},
-    {0x1001, "Setup Failure"},
-    {0x1002, "Parse Failure"},
-    {0x1003, "Return Default Failure"},
-    {0x1004, "Load Driver Failure"},
-    {0x1005, "GetDevMode Fail"},
-    {0x1006, "Init Failure"},
-    {0x1007, "No Printer Drivers Were Found"},
-    {0x1008, "No Default Printer"},
-    {0x1009, "DevMode and DevNames Are For Different Printers"},
-    {0x100A, "Create Information Context  Failure"},
-    {0x100B, "Printer Not Found"},
-    {0x100C, "Default Different"},
-    {0xFFFF, "Dialog Failure"},
+// The CommDlgExtendedError codes of the Page Setup failures, in the order of
+// their texts from IDS_PAGE_SETUP_FAILURE_FIRST on.
+const uint32_t kFailureCodes[] = {
+    0x0001, 0x0002, 0x0003, 0x0004, 0x0005, 0x0006, 0x0007, 0x0008, 0x0009,  // CDERR_*
+    0x000A, 0x000B, 0x000C,
+    0x1001, 0x1002, 0x1003, 0x1004, 0x1005, 0x1006, 0x1007, 0x1008, 0x1009,  // PDERR_*
+    0x100A, 0x100B, 0x100C,
+    0xFFFF,  // CDERR_DIALOGFAILURE
 };
 
 // v brought into the int32 range.
@@ -138,17 +110,20 @@ size_t PrintFooterText(WideChar* out, size_t capacity) {
   return product != 0 ? host + product : 0;
 }
 
-size_t PrintPageNumberText(int32_t page, WideChar* out, size_t capacity) {
-  char text[24];
-  snprintf(text, sizeof text, " Page %d", static_cast<int>(page));
-  return WidenAscii(out, capacity, text);
+size_t PrintPageNumberText(const WideChar* pattern, int32_t page, WideChar* out, size_t capacity) {
+  char digits[16];
+  snprintf(digits, sizeof digits, "%d", static_cast<int>(page));
+  WideChar number[16];
+  WidenAscii(number, 16, digits);
+  const WideChar* values[] = {number};
+  return FillTextPattern(out, capacity, pattern, values, 1);
 }
 
-const char* PageSetupFailureText(uint32_t code) {
-  for (const FailureText& entry : kFailureTexts) {
-    if (entry.Code == code) return entry.Text;
+uint32_t PageSetupFailureTextId(uint32_t code) {
+  for (uint32_t index = 0; index < sizeof kFailureCodes / sizeof kFailureCodes[0]; ++index) {
+    if (kFailureCodes[index] == code) return IDS_PAGE_SETUP_FAILURE_FIRST + index;
   }
-  return nullptr;
+  return 0;
 }
 
 bool DevModeBytesUsable(const uint8_t* bytes, size_t size) {

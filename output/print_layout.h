@@ -1,6 +1,6 @@
 // The arithmetic of a printed page: margins, the text area in printer pixels,
-// the header and footer lines, their fixed texts, the Page Setup failure texts
-// and the check of a stored device mode. Pure; the Win32 printing code asks the
+// the header and footer lines and their texts, the string-table entries of the
+// Page Setup failures and the check of a stored device mode. Pure; the Win32 printing code asks the
 // printer for its resolution and hands the figures in.
 #pragma once
 #include <cstddef>
@@ -97,23 +97,17 @@ void PrintHeaderText(int32_t codeBaseSetting, uint32_t flags, WideChar out[kPrin
 // terminated into out (capacity units); returns its length, 0 if it did not fit.
 size_t PrintFooterText(WideChar* out, size_t capacity);
 
-// The footer's right part, " Page %d" with the page number, zero-terminated
-// into out (capacity units); returns its length, 0 if it did not fit.
-size_t PrintPageNumberText(int32_t page, WideChar* out, size_t capacity);
+// The footer's right part: pattern (the string table's " Page %1") with the
+// page number's decimal digits for %1, zero-terminated into out (capacity
+// units); returns its length, 0 if it did not fit.
+size_t PrintPageNumberText(const WideChar* pattern, int32_t page, WideChar* out, size_t capacity);
 
 // Document name of the print job.
 extern const char kPrintDocumentName[];  // "Zelvan"
 
-// The text of a Page Setup failure by its CommDlgExtendedError code, or null
-// for codes the table does not list (0, the user's cancel, among them).
-const char* PageSetupFailureText(uint32_t code);
-
-// Texts of the printing messages.
-extern const char kPrintErrorCaption[];        // "Error Printing"
-extern const char kUnknownPrintError[];        // "Unknown Error"
-extern const char kPrinterInitFailed[];        // "Printer Initialitazion failed!"
-extern const char kPrinterInitCaption[];       // "Error"
-extern const char kPrintTextDoesNotFit[];      // "The text does not fit on the page."
+// The string-table entry of a Page Setup failure by its CommDlgExtendedError
+// code, or 0 for codes the table does not list (0, the user's cancel, among them).
+uint32_t PageSetupFailureTextId(uint32_t code);
 
 // Byte offsets of the DEVMODEW fields the stored device mode is checked by.
 constexpr size_t kDevModeNameUnits = 32;       // dmDeviceName, in units

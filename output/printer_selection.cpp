@@ -14,6 +14,7 @@
 #include "common/message_box.h"
 #include "common/on_demand_api.h"
 #include "common/registry_values.h"
+#include "resources/resource.h"
 
 static_assert(offsetof(DEVMODEW, dmSize) == kDevModeSizeOffset, "dmSize offset");
 static_assert(offsetof(DEVMODEW, dmDriverExtra) == kDevModeExtraOffset, "dmDriverExtra offset");
@@ -177,7 +178,7 @@ void StorePrintMargins(const PrintMargins& margins) {
   WriteSettingDword(L"PrintRight", static_cast<uint32_t>(margins.Right));
 }
 
-const char* PageSetupErrorText() { return PageSetupFailureText(OnDemandCommDlgExtendedError()); }
+uint32_t PageSetupErrorTextId() { return PageSetupFailureTextId(OnDemandCommDlgExtendedError()); }
 
 HGLOBAL LoadSavedDevMode(const wchar_t* name, HGLOBAL fallback) {
   HKEY key = nullptr;
@@ -221,8 +222,8 @@ HDC SelectPrinter(PrintMargins* margins) {
     if (setup.hDevMode) GlobalFree(setup.hDevMode);
     if (setup.hDevNames) GlobalFree(setup.hDevNames);
     if (!cancelled) {
-      const char* text = PageSetupErrorText();
-      ShowMessage(text && text[0] ? text : kUnknownPrintError, kPrintErrorCaption, MB_OK);
+      const uint32_t text = PageSetupErrorTextId();
+      ShowMessage(text != 0 ? text : IDS_UNKNOWN_PRINT_ERROR, IDS_PRINT_ERROR_CAPTION, MB_OK);
     }
     return nullptr;
   }
@@ -234,7 +235,7 @@ HDC SelectPrinter(PrintMargins* margins) {
   HDC dc = CreatePrinterContext(setup.hDevMode, setup.hDevNames);
   if (setup.hDevNames) GlobalFree(setup.hDevNames);
   if (!dc) {
-    ShowMessage(kPrinterInitFailed, kPrinterInitCaption, MB_OK);
+    ShowMessage(IDS_PRINTER_INIT_FAILED, IDS_ERROR, MB_OK);
     return nullptr;
   }
   margins->Left = setup.rtMargin.left;

@@ -22,6 +22,6 @@ void StorePrintMargins(const PrintMargins& margins);
 // fallback. The caller owns the block returned.
 HGLOBAL LoadSavedDevMode(const wchar_t* name, HGLOBAL fallback);
 
-// The text of the last Page Setup failure (CommDlgExtendedError), or null
-// when the table has none for it (0, a cancel, among them).
-const char* PageSetupErrorText();
+// The string-table entry of the last Page Setup failure (CommDlgExtendedError),
+// or 0 when the table has none for it (0, a cancel, among them).
+uint32_t PageSetupErrorTextId();

@@ -97,7 +97,37 @@
 // The toolbar's control id.
 #define IDC_TOOLBAR 1
 
-// Texts of the string table: the toolbar buttons' names for screen readers.
+// The Language menu's choices.
+#define IDC_LANGUAGE_AUTOMATIC 40201
+#define IDC_LANGUAGE_ENGLISH 40202
+#define IDC_LANGUAGE_HEBREW 40203
+
+// String-table entries. Each block of 16 ids is one resource; every block has
+// an English and a Hebrew twin. A "%1" in a text is filled in by the code.
+// Messages.
+#define IDS_ERROR 2000               // the caption of most messages
+#define IDS_OUT_OF_MEMORY 2001
+#define IDS_BUFFER_ERROR 2002
+#define IDS_REFUSAL 2003             // read by LoadStringA: shown on systems without wide texts
+#define IDS_RESOURCE_NOT_FOUND 2004
+#define IDS_DAY_NOT_LOADED 2005
+#define IDS_UNICODE_OVERFLOW 2006
+// Printing.
+#define IDS_PRINT_ERROR_CAPTION 2016
+#define IDS_UNKNOWN_PRINT_ERROR 2017
+#define IDS_PRINTER_INIT_FAILED 2018
+#define IDS_TEXT_DOES_NOT_FIT 2019
+#define IDS_PRINT_PAGE 2020          // the footer's page number: %1 the number
+// The Page Setup failures, in the order of their codes (output/print_layout.cpp).
+#define IDS_PAGE_SETUP_FAILURE_FIRST 2032  // .. 2056
+// The day in words for screen readers: weekday names from Sunday, the names
+// of the Gregorian months from January, and the pattern that joins them.
+#define IDS_WEEKDAY_FIRST 2064       // .. 2070
+#define IDS_MONTH_FIRST 2080         // .. 2091
+#define IDS_DAY_IN_WORDS 2092        // %1 weekday, %2 day, %3 month, %4 year, %5 Hebrew date
+// The calendar's weekday headings, from Sunday.
+#define IDS_WEEKDAY_LETTER_FIRST 2112  // .. 2118
+// The toolbar buttons' names for screen readers.
 #define IDS_TOOLBAR_PREVIOUS_DAY 2100
 #define IDS_TOOLBAR_TODAY 2101
 #define IDS_TOOLBAR_NEXT_DAY 2102

@@ -3,6 +3,7 @@
 
 #include "common/app_state.h"
 #include "common/dpi.h"
+#include "common/ui_resources.h"
 #include "resources/resource.h"
 #include "shell/shell_open.h"
 #include "view/colour_scheme.h"
@@ -176,5 +177,5 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 void ShowAboutDialog(HWND owner) {
-  DialogBoxParamW(App.Instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutDialogProc, 0);
+  ShowUiDialog(App.Instance, IDD_ABOUT, owner, AboutDialogProc, 0);
 }

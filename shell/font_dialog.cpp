@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "common/dpi.h"
+#include "common/ui_resources.h"
 #include "lessons/text_stream.h"
 #include "resources/resource.h"
 
@@ -310,6 +311,6 @@ INT_PTR CALLBACK FontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 INT_PTR ShowFontDialog(HWND owner, FontSettings* settings) {
-  return DialogBoxParamW(App.Instance, MAKEINTRESOURCEW(IDD_FONT), owner, FontDialogProc,
-                         reinterpret_cast<LPARAM>(settings));
+  return ShowUiDialog(App.Instance, IDD_FONT, owner, FontDialogProc,
+                      reinterpret_cast<LPARAM>(settings));
 }

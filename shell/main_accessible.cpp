@@ -8,6 +8,7 @@
 
 #include "common/accessible_object.h"
 #include "common/app_state.h"
+#include "common/mirroring.h"
 #include "common/ui_text.h"
 #include "lessons/text_stream.h"
 #include "resources/resource.h"
@@ -52,7 +53,7 @@ WideChar* BandNoteText() {
 WideChar* Text(HWND window, int32_t child, AccessibleField field) {
   const bool name = field == AccessibleField::Name;
   if (child == CHILDID_SELF) {
-    return name ? DayNameText(App.Day) : DayReadingText(ShownText());
+    return name ? DayNameText(App.Day, UiText) : DayReadingText(ShownText());
   }
   if (IsDateBand(window, child)) return name ? HebrewDateText(App.Day) : BandNoteText();
   return name ? LessonName(child) : LessonPartText(ShownText(), child, LessonPart::Entry);
@@ -89,11 +90,18 @@ bool LessonBox(LessonView* view, int32_t lesson, RECT* box) {
   return shown;
 }
 
-// The date band's box, or the shown lines of a lesson.
+// The date band's box, or the shown lines of a lesson, in the window's client
+// coordinates (the text area is painted from the left even when they run
+// from the right).
 bool Location(HWND window, int32_t child, RECT* box) {
-  if (!IsDateBand(window, child)) return LessonBox(App.View, child, box);
-  const DateBandBox& band = App.DateBand;
-  *box = RECT{band.X, band.Y, band.X + band.Width, band.Y + band.Height};
+  RECT painted = {};
+  if (IsDateBand(window, child)) {
+    const DateBandBox& band = App.DateBand;
+    painted = RECT{band.X, band.Y, band.X + band.Width, band.Y + band.Height};
+  } else if (!LessonBox(App.View, child, &painted)) {
+    return false;
+  }
+  *box = ClientBoxOfWindow(window, painted);
   return true;
 }
 

@@ -4,11 +4,15 @@
 #include "calendar_dialog/calendar_dialog.h"
 #include "common/app_state.h"
 #include "common/dpi.h"
+#include "common/mirroring.h"
+#include "common/ui_resources.h"
+#include "common/ui_text.h"
 #include "output/clipboard_export.h"
 #include "output/print_job.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/font_dialog.h"
+#include "shell/interface_language.h"
 #include "shell/main_accessible.h"
 #include "shell/settings.h"
 #include "shell/shell_open.h"
@@ -71,6 +75,7 @@ void OnActivateApp(HWND window, WPARAM active) {
 void OnCreate(HWND window) {
   CreateToolbar(window);
   SetReverseCheck(window, 1);
+  MarkChosenLanguage(GetMenu(window));
 }
 
 // Releases the view's device context, the toolbar and the study journal, then
@@ -87,12 +92,14 @@ void OnDestroy(HWND window) {
   SaveSettingsAndQuit();
 }
 
-// The eight navigation keys; 0 for them, 1 for every other key.
+// The eight navigation keys; 0 for them, 1 for every other key. Left and
+// Right step the day the way the toolbar's arrows point: in a window laid out
+// from the right, Left is the next day.
 LRESULT OnKeyDown(HWND window, WPARAM key) {
   if (key < VK_PRIOR || key > VK_DOWN) return 1;
   LessonView* view = App.View;
   if (view == nullptr) return 0;
-  switch (key) {
+  switch (ArrowKeyForLayout(static_cast<uint32_t>(key), IsMirroredWindow(window))) {
     case VK_PRIOR: ScrollMainView(window, -KeyboardPage(view)); break;
     case VK_NEXT: ScrollMainView(window, KeyboardPage(view)); break;
     case VK_END: ScrollMainView(window, view->MaxTopRow ? view->MaxTopRow : KeyboardPage(view)); break;
@@ -192,6 +199,26 @@ void OnDpiChanged(HWND window, int32_t dpi, const RECT* suggested) {
   RescaleMainView(window, reading);
 }
 
+// The Language menu: the interface speaks the chosen language at once: the
+// menu in it, the window laid out from the right or from the left, the
+// toolbar made anew (its names in the language, its buttons from the side the
+// window starts at); the text area and the date band look as they did.
+void OnLanguageCommand(HWND window, uint32_t choice) {
+  App.LanguageChoice = choice;
+  UseChosenLanguage();
+  HMENU menu = LoadUiMenu(IDM_MAIN);
+  if (menu != nullptr) {
+    HMENU old = GetMenu(window);
+    SetMenu(window, menu);
+    if (old != nullptr) DestroyMenu(old);
+    SetReverseCheck(window, 1);
+  }
+  MarkChosenLanguage(GetMenu(window));
+  if (IsMirroredWindow(window) != UiRightToLeft()) SetWindowMirrored(window, UiRightToLeft());
+  RemakeToolbar(window);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
 // F1: the About dialog. While a modal dialog (calendar, font, Page Setup,
 // About, a message) is open the main window is disabled, and F1 pressed in
 // that dialog, which reaches this window too, does nothing.
@@ -239,8 +266,11 @@ void SetReverseCheck(HWND window, int initialise) {
   }
 }
 
+// A click in the client area, its x taken from the left edge as the text area
+// is painted (also in a window laid out from the right): a mark box, click
+// paging, or the date band's calendar.
 void OnTextClick(HWND window, WPARAM wParam, LPARAM lParam) {
-  const int32_t x = LOWORD(lParam);
+  const int32_t x = ClientXFromLeft(window, LOWORD(lParam));
   const int32_t y = HIWORD(lParam);
   if (App.View == nullptr) return;
   if (ClickStudyMark(window, x, y)) return;
@@ -250,6 +280,11 @@ void OnTextClick(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 int HandleCommand(HWND window, WPARAM wParam) {
+  uint32_t choice = 0;
+  if (LanguageChoiceOfCommand(LOWORD(wParam), &choice)) {
+    OnLanguageCommand(window, choice);
+    return 0;
+  }
   switch (LOWORD(wParam)) {
     case IDC_CALENDAR: OnCalendarCommand(window); return 0;
     case IDC_TODAY: ShowSelectedDay(window, 0); return 0;

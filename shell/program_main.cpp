@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr char kRefusal[] = "This Application does NOT run on:\n\n\tWINDOWS 95\n\tWINDOWS 98\n\tWINDOWS ME\n";
+constexpr int kRefusalChars = 256;
 
 // True on the Windows 95 family (platform ids below the NT family).
 bool IsRefusedPlatform() {
@@ -53,7 +53,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   memset(&App, 0, sizeof(App));
   App.Instance = instance;
   if (IsRefusedPlatform()) {
-    MessageBoxA(nullptr, kRefusal, kVendorHostName, MB_ICONERROR);  // captioned with the vendor's host
+    // Those systems have narrow texts only: the entry in the system's language
+    // and code page, captioned with the vendor's host.
+    char refusal[kRefusalChars] = {};
+    LoadStringA(instance, IDS_REFUSAL, refusal, kRefusalChars);
+    MessageBoxA(nullptr, refusal, kVendorHostName, MB_ICONERROR);
     return -1;
   }
   App.SurroundingGutter = ReadSettingInt(kVendorKey, L"SurroundingGutter", kDefaultGutter);

@@ -4,6 +4,7 @@
 
 #include "calendar/hebrew_calendar.h"
 #include "common/app_state.h"
+#include "common/ui_resources.h"
 #include "common/ui_text.h"
 #include "resources/resource.h"
 #include "study_log/study_progress.h"
@@ -35,7 +36,7 @@ int ControlOf(int32_t group, int32_t line) {
   return IDC_PROGRESS_LINE_FIRST + group * IDC_PROGRESS_GROUP_STEP + line;
 }
 
-// day in the interface's date form (the user's month names), or as
+// day in the interface's date form (the month names of UiDateLocale), or as
 // YYYY-MM-DD where the system cannot write it (a year before 1601).
 void FormatDay(AbsoluteDay day, WideChar* out) {
   GregorianDate date;
@@ -45,7 +46,7 @@ void FormatDay(AbsoluteDay day, WideChar* out) {
   time.wMonth = static_cast<WORD>(date.month);
   time.wDay = static_cast<WORD>(date.day);
   const WideChar* picture = UiText(IDS_PROGRESS_DATE);
-  if (date.year >= 1601 && GetDateFormatW(LOCALE_USER_DEFAULT, 0, &time, picture, out, kDateChars) > 0) {
+  if (date.year >= 1601 && GetDateFormatW(UiDateLocale(), 0, &time, picture, out, kDateChars) > 0) {
     return;
   }
   swprintf(out, kDateChars, L"%04d-%02d-%02d", static_cast<int>(date.year),
@@ -152,8 +153,8 @@ void ShowStudyProgress(HWND owner, const StudyRecord* record, AbsoluteDay today)
   StudyRecord* empty = record == nullptr ? CreateStudyRecord() : nullptr;
   const ProgressRequest request = {record != nullptr ? record : empty, today};
   if (request.Record != nullptr) {
-    DialogBoxParamW(App.Instance, MAKEINTRESOURCEW(IDD_STUDY_PROGRESS), owner, ProgressDialogProc,
-                    reinterpret_cast<LPARAM>(&request));
+    ShowUiDialog(App.Instance, IDD_STUDY_PROGRESS, owner, ProgressDialogProc,
+                 reinterpret_cast<LPARAM>(&request));
   }
   if (empty != nullptr) DestroyStudyRecord(empty);
 }

@@ -12,6 +12,7 @@
 #include "common/app_state.h"
 #include "common/checked_alloc.h"
 #include "common/dpi.h"
+#include "common/ui_language.h"
 #include "lessons/text_stream.h"
 #include "view/lesson_view.h"
 #include "view/line_layout.h"
@@ -43,6 +44,10 @@ void LoadSettings() {
     if (App.DateTextLength == 0) App.DateText[0] = 0;
   }
   App.Lesson = static_cast<uint32_t>(ReadSettingInt(kProductKey, L"Lesson", 0)) & 0xFFFF;
+  // Kept as stored, so that a value this version does not know (it means
+  // Automatic here) is written back unchanged unless the user chooses.
+  App.LanguageChoice =
+      static_cast<uint32_t>(ReadSettingInt(kProductKey, L"Language", kLanguageAutomatic));
   SetOutOfMemorySaver(SaveSettingsAndQuit);
 }
 
@@ -94,6 +99,7 @@ void SaveSettingsAndQuit() {
   WriteSettingDword(L"Flags", App.Flags);
   WriteSettingDword(L"Day", static_cast<uint32_t>(App.Day));
   if ((App.Lesson & 0xFFFF) != 0) WriteSettingDword(L"Lesson", App.Lesson & 0xFFFF);
+  WriteSettingDword(L"Language", App.LanguageChoice);
   if (App.View) {
     DestroyLessonView(App.View, true);
     App.View = nullptr;

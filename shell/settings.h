@@ -7,8 +7,8 @@
 #include "common/registry_values.h"
 
 // Fills App's font settings, LastPosition, Flags, Day (with DateRecord and
-// DateText) and Lesson from the product key, with their defaults; from then on
-// running out of memory saves the settings.
+// DateText), Lesson and LanguageChoice (as stored) from the product key, with their defaults; from then on running out of memory
+// saves the settings.
 void LoadSettings();
 
 // Writes the placement of window: "Top", "Left", "Width", "Height", "showCmd"

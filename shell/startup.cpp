@@ -5,10 +5,13 @@
 #include "calendar/calendar_range.h"
 #include "common/app_state.h"
 #include "common/dpi.h"
+#include "common/ui_resources.h"
+#include "common/ui_text.h"
 #include "lessons/day_selection.h"
 #include "lessons/lesson_schedule.h"
 #include "resources/resource.h"
 #include "shell/font_dialog.h"
+#include "shell/interface_language.h"
 #include "shell/main_window.h"
 #include "shell/rtl_detection.h"
 #include "shell/settings.h"
@@ -47,12 +50,15 @@ void RepairSettings(bool firstStart) {
   if (firstStart && SystemReordersRightToLeft()) App.Flags |= kFlagReverse;
 }
 
-// Window style and extended style from the scroll-bar bits of Flags.
+// Window style and extended style from the scroll-bar bits of Flags, laid out
+// from the right in a right-to-left interface (where the scroll bar's usual
+// side is the left, and the left-scroll-bar bit puts it on the right).
 void MainWindowStyles(DWORD* style, DWORD* extended) {
   *style = WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
   if (App.Flags & (kFlagScrollBar | kFlagScrollBarLeft)) *style |= WS_VSCROLL;
   *extended = WS_EX_WINDOWEDGE;
   if (App.Flags & kFlagScrollBarLeft) *extended |= WS_EX_LEFTSCROLLBAR;
+  if (UiRightToLeft()) *extended |= WS_EX_LAYOUTRTL;
 }
 
 // A stored show command that would leave the window hidden or minimised (a
@@ -129,7 +135,6 @@ void RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
                  GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN);
   windowClass.lpszClassName = className;
   RegisterClassExW(&windowClass);
 }
@@ -157,15 +162,21 @@ HWND StartInstance(int showCommand) {
   const bool firstStart = !SettingPresent(L"Flags");
   LoadSettings();
   RepairSettings(firstStart);
+  UseChosenLanguage();
   SelectDay(0, 0);
   RegisterMainClass(App.Instance, kMainWindowClass);
 
   DWORD style = 0, extended = 0;
   MainWindowStyles(&style, &extended);
+  // The menu of the interface's language; the window owns it once it exists.
+  HMENU menu = LoadUiMenu(IDM_MAIN);
   HWND window = CreateWindowExW(extended, kMainWindowClass, kMainWindowTitle, style, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu,
                                 App.Instance, nullptr);
-  if (window == nullptr) return nullptr;
+  if (window == nullptr) {
+    if (menu != nullptr) DestroyMenu(menu);
+    return nullptr;
+  }
   RestoreWindowPlacement(window, showCommand);
   UpdateWindow(window);
   // The study journal is read once the window has been painted.

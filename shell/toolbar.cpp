@@ -9,6 +9,7 @@
 #include "common/accessible_object.h"
 #include "common/app_state.h"
 #include "common/dpi.h"
+#include "common/mirroring.h"
 #include "common/ui_text.h"
 #include "resources/resource.h"
 #include "shell/toolbar_pictures.h"
@@ -21,18 +22,21 @@ constexpr int32_t kToolbarPicture = 16;  // size of a toolbar picture at 96 DPI
 constexpr int32_t kToolbarPaddingX = 7;
 constexpr int32_t kToolbarPaddingY = 6;
 
-// The buttons from left to right; a button's picture is its place in the strips.
+// The buttons from left to right (from the right in a window laid out from
+// the right); a button's picture is its place in the strips.
 struct ToolbarButton {
   int Command;    // command id it sends
   uint32_t Name;  // string-table entry of its name for screen readers
+  bool Turns;     // its picture turns with the layout, as the arrows do: the next
+                  // day's points the way the text reads on; the others stay as drawn
 };
 constexpr ToolbarButton kButtons[] = {
-    {IDC_PREVIOUS_DAY, IDS_TOOLBAR_PREVIOUS_DAY},
-    {IDC_TODAY, IDS_TOOLBAR_TODAY},
-    {IDC_NEXT_DAY, IDS_TOOLBAR_NEXT_DAY},
-    {IDC_FONT, IDS_TOOLBAR_FONT},
-    {IDC_MARK_DAY, IDS_TOOLBAR_MARK_DAY},
-    {IDC_UNMARK_DAY, IDS_TOOLBAR_UNMARK_DAY},
+    {IDC_PREVIOUS_DAY, IDS_TOOLBAR_PREVIOUS_DAY, true},
+    {IDC_TODAY, IDS_TOOLBAR_TODAY, false},
+    {IDC_NEXT_DAY, IDS_TOOLBAR_NEXT_DAY, true},
+    {IDC_FONT, IDS_TOOLBAR_FONT, false},
+    {IDC_MARK_DAY, IDS_TOOLBAR_MARK_DAY, false},
+    {IDC_UNMARK_DAY, IDS_TOOLBAR_UNMARK_DAY, false},
 };
 constexpr int kButtonCount = sizeof kButtons / sizeof kButtons[0];
 
@@ -121,6 +125,10 @@ HWND CreateMainToolbar(HWND window, int32_t dpi) {
     return nullptr;
   }
   SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures));
+  // A toolbar of a mirrored window draws its pictures mirrored.
+  for (int i = 0; i < kButtonCount && IsMirroredWindow(toolbar); ++i) {
+    if (!kButtons[i].Turns) KeepToolbarPictureUnmirrored(toolbar, i);
+  }
   const int32_t width = cellWidth + ScaleToDpi(kToolbarPaddingX, dpi);
   const int32_t height = cellHeight + ScaleToDpi(kToolbarPaddingY, dpi);
   SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));

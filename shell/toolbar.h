@@ -8,8 +8,8 @@
 #include <cstdint>
 
 // Makes the toolbar of window for dpi: pictures of 16 pixels at 96 DPI scaled
-// to dpi (the drawn ones whole and unstretched), buttons sized for them. Null
-// when it cannot be created.
+// to dpi (the drawn ones whole and unstretched), buttons sized for them, laid
+// out from the right in a mirrored window. Null when it cannot be created.
 HWND CreateMainToolbar(HWND window, int32_t dpi);
 
 // Destroys toolbar and its pictures; nothing for null.

@@ -8,8 +8,8 @@ check_begin layers
 cd "$1"
 
 # Layer of each folder, lowest first; folders of one layer do not include each other.
-declare -A layer=([resources]=0 [common]=0 [calendar]=1 [lessons]=2 [study_log]=3 [view]=4
-                  [calendar_dialog]=5 [output]=5 [shell]=6 [tools]=6)
+declare -A layer=([resources]=0 [common]=1 [calendar]=2 [lessons]=3 [study_log]=4 [view]=5
+                  [calendar_dialog]=6 [output]=6 [shell]=7 [tools]=7)
 
 for folder in "${!layer[@]}"; do
   for file in "$folder"/*.h "$folder"/*.cpp; do

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "common/dpi.h"
+#include "common/message_box.h"
 #include "lessons/day_selection.h"
 #include "lessons/lesson_schedule.h"
+#include "resources/resource.h"
 #include "view/line_layout.h"
 #include "view/text_device.h"
 #include "view/view_fonts.h"
@@ -73,7 +75,7 @@ int32_t CreateLessonView(WindowHandle main) {
 
   uint8_t* text = BuildLessonText(static_cast<int32_t>(App.Lesson & 0xFFFF), nullptr);
   if (text == nullptr) {
-    return MessageBoxW(main, L"Resource not found", L"Error", MB_ICONWARNING);
+    return ShowUiMessage(main, IDS_RESOURCE_NOT_FOUND, IDS_ERROR, MB_ICONWARNING);
   }
   LayoutText(view, text, true);
   view->TopRow = static_cast<uint16_t>(App.LastPosition);
@@ -198,8 +200,7 @@ void ShowSelectedDay(WindowHandle window, AbsoluteDay day) {
   uint8_t* text = BuildLessonText(static_cast<int32_t>(App.Lesson & 0xFFFF), nullptr);
   if (text == nullptr) {
     SelectDay(previous, 0);
-    MessageBoxW(window, L"Could not access the\r\nThe lesson for the selected day", L"Error",
-                MB_ICONWARNING);
+    ShowUiMessage(window, IDS_DAY_NOT_LOADED, IDS_ERROR, MB_ICONWARNING);
     return;
   }
   LayoutText(view, text, true);

@@ -25,9 +25,13 @@ void DrawMarkBox(DcHandle dc, const MarkBox& box, bool learned) {
 
 void DrawCheckMark(DcHandle dc, int32_t x, int32_t y, int32_t size, ColourRole role) {
   if (dc == nullptr || size <= 0) return;
+  // A DC laid out from the right would turn the check; its shape is turned
+  // back, so that it reads as everywhere else.
+  const bool turned = (GetLayout(dc) & LAYOUT_RTL) != 0;
   POINT points[kCheckPoints];
   for (int i = 0; i < kCheckPoints; ++i) {
-    points[i].x = x + (kCheckShape[i].x * size + 50) / 100;
+    const int32_t across = (kCheckShape[i].x * size + 50) / 100;
+    points[i].x = turned ? x + size - across : x + across;
     points[i].y = y + (kCheckShape[i].y * size + 50) / 100;
   }
   HGDIOBJ pen = SelectRolePen(dc, role);

@@ -13,7 +13,8 @@
 // around paper, with the check mark in the learned colour when learned.
 void DrawMarkBox(DcHandle dc, const MarkBox& box, bool learned);
 
-// Draws a check mark filling the square x, y, size in role's colour.
+// Draws a check mark filling the square x, y, size in role's colour, upright
+// also in a DC laid out from the right.
 void DrawCheckMark(DcHandle dc, int32_t x, int32_t y, int32_t size, ColourRole role);
 
 // Draws a round dot, half the square x, y, size across, centred in it, in

@@ -5,14 +5,17 @@
 #include <cstdlib>
 
 #include "calendar/calendar_range.h"
-#include "calendar/day_names.h"
 #include "calendar/hebrew_date_text.h"
 #include "common/checked_alloc.h"
+#include "common/wide_text.h"
+#include "resources/resource.h"
 #include "view/glyph_mapping.h"
 
 namespace {
 
 constexpr WideChar kBlank = 0x20;
+// Room for the day in words: names, numbers and the Hebrew date.
+constexpr size_t kDayWordsUnits = 256;
 constexpr WideChar kLineBreak[] = {0x0D, 0x0A};
 
 // A growing UTF-16 text owned by its writer until Finish hands it over.
@@ -37,14 +40,6 @@ void Reserve(TextBuilder* builder, size_t more) {
 void AppendUnits(TextBuilder* builder, const WideChar* units, size_t count) {
   Reserve(builder, count);
   for (size_t i = 0; i < count; ++i) builder->Units[builder->Length++] = units[i];
-}
-
-// Appends ASCII text, each byte one unit.
-void AppendAscii(TextBuilder* builder, const char* text) {
-  for (; *text != 0; ++text) {
-    const WideChar unit = static_cast<WideChar>(static_cast<unsigned char>(*text));
-    AppendUnits(builder, &unit, 1);
-  }
 }
 
 // Appends count stored bytes of run in reading order; false if the conversion
@@ -81,6 +76,13 @@ bool AppendHebrewDate(TextBuilder* builder, AbsoluteDay day) {
   return length > 0 && AppendReading(builder, text, static_cast<size_t>(length));
 }
 
+// The decimal digits of number, zero-terminated, into out (16 units).
+void DecimalUnits(int32_t number, WideChar out[16]) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%d", static_cast<int>(number));
+  WidenAscii(out, 16, digits);
+}
+
 // True for a text record in the heading style.
 bool IsHeading(const StreamRecord& record) {
   return !IsRuleRecord(record.Flag) && IsHeadingStyle(record.Flag);
@@ -88,18 +90,26 @@ bool IsHeading(const StreamRecord& record) {
 
 }  // namespace
 
-WideChar* DayNameText(AbsoluteDay day) {
+WideChar* DayNameText(AbsoluteDay day, InterfaceText text) {
   if (!IsSupportedDay(day)) return nullptr;
   GregorianDate gregorian;
   AbsoluteToGregorian(day, &gregorian);
-  char date[48];
-  std::snprintf(date, sizeof date, "%s, %d %s %d, ", WeekdayName(WeekdayOf(day)),
-                static_cast<int>(gregorian.day), GregorianMonthName(gregorian.month),
-                static_cast<int>(gregorian.year));
+  TextBuilder hebrew = {};
+  if (!AppendHebrewDate(&hebrew, day)) return Finish(&hebrew, false);
+  Reserve(&hebrew, 0);
+  hebrew.Units[hebrew.Length] = 0;
+  WideChar dayDigits[16];
+  WideChar yearDigits[16];
+  DecimalUnits(gregorian.day, dayDigits);
+  DecimalUnits(gregorian.year, yearDigits);
+  const WideChar* values[] = {text(IDS_WEEKDAY_FIRST + WeekdayOf(day)), dayDigits,
+                              text(IDS_MONTH_FIRST + gregorian.month - 1), yearDigits, hebrew.Units};
+  WideChar words[kDayWordsUnits];
+  const size_t length = FillTextPattern(words, kDayWordsUnits, text(IDS_DAY_IN_WORDS), values, 5);
+  free(hebrew.Units);
   TextBuilder builder = {};
-  AppendAscii(&builder, date);
-  const bool ok = AppendHebrewDate(&builder, day);
-  return Finish(&builder, ok);
+  AppendUnits(&builder, words, length);
+  return Finish(&builder, length > 0);
 }
 
 WideChar* HebrewDateText(AbsoluteDay day) {

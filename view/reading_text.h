@@ -14,10 +14,16 @@
 // Which text of a lesson.
 enum class LessonPart { Heading, Entry };
 
-// The day in words: weekday, Gregorian date and Hebrew date, as
-// "Wednesday, 1 January 2025, <Hebrew date>". Null for a day outside the
-// supported range.
-WideChar* DayNameText(AbsoluteDay day);
+// Reads string-table entry id (resources/resource.h) in the interface's
+// language: UiText in the program; never null.
+using InterfaceText = const WideChar* (*)(uint32_t id);
+
+// The day in words: the pattern IDS_DAY_IN_WORDS filled with the weekday's
+// and the Gregorian month's names (IDS_WEEKDAY_FIRST, IDS_MONTH_FIRST on), the
+// day and year in decimal digits and the Hebrew date, all read through text:
+// in English "Wednesday, 1 January 2025, <Hebrew date>". Null for a day
+// outside the supported range.
+WideChar* DayNameText(AbsoluteDay day, InterfaceText text);
 
 // The Hebrew date of day alone; null outside the supported range.
 WideChar* HebrewDateText(AbsoluteDay day);

@@ -4,6 +4,8 @@
 
 #include "common/app_state.h"
 #include "common/dpi.h"
+#include "common/mirroring.h"
+#include "common/ui_text.h"
 #include "lessons/text_stream.h"
 #include "view/colour_scheme.h"
 #include "view/gdi_text.h"
@@ -81,8 +83,9 @@ void PaintMark(LessonView* view, const LineEntry* entry, int32_t y) {
   view->PaintedMarks[track] = box;
 }
 
-// Draws the band's note at its start, in the band's ink, when it fits beside
-// the centred date; nothing otherwise.
+// Draws the band's note at its start (the right end where the interface
+// reads from the right, read from there), in the band's ink, when it fits
+// beside the centred date; nothing otherwise.
 void DrawBandNote(HDC dc) {
   if (BandNote[0] == 0) return;
   const DateBandBox& band = App.DateBand;
@@ -96,9 +99,11 @@ void DrawBandNote(HDC dc) {
   const int32_t padding = ScaleToDpi(kBandNotePadding, App.Dpi);
   if (note.cx + 2 * padding > (band.Width - dateWidth) / 2) return;
   const int32_t edge = DateBandEdge();
-  RECT box = {band.X + padding, band.Y + edge, band.X + padding + note.cx,
-              band.Y + band.Height - edge};
-  DrawTextW(dc, BandNote, length, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  const bool fromRight = UiRightToLeft();
+  const int32_t left = fromRight ? band.X + band.Width - padding - note.cx : band.X + padding;
+  RECT box = {left, band.Y + edge, left + note.cx, band.Y + band.Height - edge};
+  const UINT order = fromRight ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
+  DrawTextW(dc, BandNote, length, &box, order | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace
@@ -106,6 +111,7 @@ void DrawBandNote(HDC dc) {
 int32_t PaintText(LessonView* view, bool erase) {
   if (view == nullptr || view->Text == nullptr || view->Lines == nullptr) return -1;
   HDC dc = view->Dc;
+  UseUnmirroredLayout(dc);  // the text reads the same in a window laid out from the right
   int32_t remaining = view->Height;
   int32_t rows = 0;
   PaintStart start = FindPaintStart(view);
@@ -173,6 +179,7 @@ void DrawDateBand(DcHandle dc) {
 }
 
 void PaintDateBand(DcHandle dc) {
+  UseUnmirroredLayout(dc);
   const DateBandBox& band = App.DateBand;
   FillRoleBox(dc, band.X, band.Y, band.Width, band.Height, ColourRole::Band);
   // Its edge sets it apart where the band's colour is the window's (high

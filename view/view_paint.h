@@ -13,7 +13,8 @@ enum : uint32_t {
 };
 
 // Paints the rows from the top row (or the first line of page) that fit whole
-// into the view's text area, erasing it first if asked; sets RowsPainted and
+// into the view's text area, erasing it first if asked, in left-to-right
+// coordinates also in a window laid out from the right; sets RowsPainted and
 // NextLine. 0, or -1 if the view has no text or no line table.
 int32_t PaintText(LessonView* view, bool erase);
 
@@ -34,7 +35,8 @@ void DrawDateBand(DcHandle dc);
 
 // The whole date band: filled with its colour, its edge drawn where it has a
 // colour of its own (high contrast), then DrawDateBand on a transparent
-// background (the DC's background mode stays transparent).
+// background (the DC's background mode stays transparent), in left-to-right
+// coordinates (the DC's layout stays so).
 void PaintDateBand(DcHandle dc);
 
 // The note the date band shows beside the date (null or empty: none), at most

@@ -511,6 +511,25 @@ TEST(CalendarGeometry, ButtonsTileRightToLeft) {
   }
 }
 
+// A mirrored sheet (x from the right edge) places each month button where the
+// plain sheet has it on the screen: the two x of a button add up to one width.
+TEST(CalendarGeometry, MirroredSheetKeepsTheButtonsWhereTheyAre) {
+  for (AbsoluteDay day : {732577, 732932}) {  // common and leap year
+    const CalendarState plain = OpenOn(day);
+    CalendarState mirrored;
+    ResetCalendarState(&mirrored);
+    mirrored.Mirrored = 1;
+    SetCalendarDate(&mirrored, day, 1);
+    LayoutCalendar(&mirrored, &kDialogClient, kDialogTextHeight);
+    const int32_t width = plain.Buttons[0].Right + mirrored.Buttons[0].Left;
+    for (int32_t k = 0; k < 13 && plain.Buttons[k].Label != nullptr; ++k) {
+      EXPECT_EQ(plain.Buttons[k].Right + mirrored.Buttons[k].Left, width) << day << " month " << k + 1;
+      EXPECT_EQ(plain.Buttons[k].Left + mirrored.Buttons[k].Right, width) << day << " month " << k + 1;
+      EXPECT_EQ(plain.Buttons[k].Top, mirrored.Buttons[k].Top) << day << " month " << k + 1;
+    }
+  }
+}
+
 TEST(CalendarGeometry, VariantsFollowTheYear) {
   // Opened in a common year, moved into a leap year and back: the table always
   // holds the variant, with the rectangles computed at layout.

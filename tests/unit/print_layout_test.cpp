@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/app_state.h"
+#include "resources/resource.h"
 #include "view/glyph_mapping.h"
 
 namespace {
@@ -162,85 +163,83 @@ TEST(PrintFooter, Texts) {
   WideChar text[64];
   ASSERT_EQ(PrintFooterText(text, 64), 30u);
   EXPECT_EQ(Units(text), u"www.thalvane.example -- Zelvan");
+  const WideChar* english = reinterpret_cast<const WideChar*>(u" Page %1");
   struct Row {
+    const char16_t* pattern;
     int32_t page;
     std::u16string expected;
   };
   const Row rows[] = {
-      {1, u" Page 1"},
-      {12, u" Page 12"},
-      {0, u" Page 0"},
-      {-3, u" Page -3"},
-      {INT32_MAX, u" Page 2147483647"},
+      {u" Page %1", 1, u" Page 1"},
+      {u" Page %1", 12, u" Page 12"},
+      {u" Page %1", 0, u" Page 0"},
+      {u" Page %1", -3, u" Page -3"},
+      {u" Page %1", INT32_MAX, u" Page 2147483647"},
+      {u" \u05E2\u05DE\u05D5\u05D3 %1", 7, u" \u05E2\u05DE\u05D5\u05D3 7"},  // the Hebrew " עמוד %1"
+      {u"%1/", 3, u"3/"},        // the number may stand anywhere in a translation
+      {u"%2 %", 3, u"%2 %"},     // markers with nothing to fill stay as they are
   };
   for (const Row& row : rows) {
-    ASSERT_EQ(PrintPageNumberText(row.page, text, 64), row.expected.size());
+    const WideChar* pattern = reinterpret_cast<const WideChar*>(row.pattern);
+    ASSERT_EQ(PrintPageNumberText(pattern, row.page, text, 64), row.expected.size());
     EXPECT_EQ(Units(text), row.expected);
   }
   // Too small a buffer gives an empty text, never a cut one.
   EXPECT_EQ(PrintFooterText(text, 30), 0u);
   EXPECT_EQ(text[0], 0);
   EXPECT_EQ(PrintFooterText(text, 31), 30u);
-  EXPECT_EQ(PrintPageNumberText(7, text, 7), 0u);
+  EXPECT_EQ(PrintPageNumberText(english, 7, text, 7), 0u);
   EXPECT_EQ(text[0], 0);
-  EXPECT_EQ(PrintPageNumberText(7, text, 8), 7u);
-  EXPECT_EQ(PrintPageNumberText(7, nullptr, 8), 0u);
+  EXPECT_EQ(PrintPageNumberText(english, 7, text, 8), 7u);
+  EXPECT_EQ(PrintPageNumberText(english, 7, nullptr, 8), 0u);
 }
 
-TEST(PageSetupFailure, Texts) {
+TEST(PageSetupFailure, TextIds) {
   struct Row {
     uint32_t code;
-    const char* expected;  // null: "Unknown Error" is shown, or nothing for a cancel
+    int32_t entry;  // IDS_PAGE_SETUP_FAILURE_FIRST + entry; -1: none ("Unknown Error", or nothing for a cancel)
   };
   const Row rows[] = {
-      {0x0000, nullptr},  // cancel: not in the table
-      {0x0001, "Struct Size"},
-      {0x0002, "Initialization"},
-      {0x0003, "No Template"},
-      {0x0004, "No hInstance"},
-      {0x0005, "Load String Failure"},
-      {0x0006, "Find Resource Failure"},
-      {0x0007, "Load Resource Failure"},
-      {0x0008, "Lock Resource Failure"},
-      {0x0009, "Memory Allocation Failure"},
-      {0x000A, "Memory Lock Failure"},
-      {0x000B, "No Hook"},
-      {0x000C, "RegisterWindowMessage Fail"},
-      {0x000D, nullptr},
-      {0x1000, nullptr},
-      {0x1001, "Setup Failure"},
-      {0x1002, "Parse Failure"},
-      {0x1003, "Return Default Failure"},
-      {0x1004, "Load Driver Failure"},
-      {0x1005, "GetDevMode Fail"},
-      {0x1006, "Init Failure"},
-      {0x1007, "No Printer Drivers Were Found"},
-      {0x1008, "No Default Printer"},
-      {0x1009, "DevMode and DevNames Are For Different Printers"},
-      {0x100A, "Create Information Context  Failure"},  // two blanks, as the system has it
-      {0x100B, "Printer Not Found"},
-      {0x100C, "Default Different"},
-      {0x100D, nullptr},
-      {0x2001, nullptr},  // a font dialog code
-      {0xFFFF, "Dialog Failure"},
-      {0x10000, nullptr},
+      {0x0000, -1},  // cancel: not in the table
+      {0x0001, 0},   // "Struct Size"
+      {0x0002, 1},   // "Initialization"
+      {0x0003, 2},   // "No Template"
+      {0x0004, 3},   // "No hInstance"
+      {0x0005, 4},   // "Load String Failure"
+      {0x0006, 5},   // "Find Resource Failure"
+      {0x0007, 6},   // "Load Resource Failure"
+      {0x0008, 7},   // "Lock Resource Failure"
+      {0x0009, 8},   // "Memory Allocation Failure"
+      {0x000A, 9},   // "Memory Lock Failure"
+      {0x000B, 10},  // "No Hook"
+      {0x000C, 11},  // "RegisterWindowMessage Fail"
+      {0x000D, -1},  // past the common dialogs' codes
+      {0x1000, -1},  // before the printing codes
+      {0x1001, 12},  // "Setup Failure"
+      {0x1002, 13},  // "Parse Failure"
+      {0x1003, 14},  // "Return Default Failure"
+      {0x1004, 15},  // "Load Driver Failure"
+      {0x1005, 16},  // "GetDevMode Fail"
+      {0x1006, 17},  // "Init Failure"
+      {0x1007, 18},  // "No Printer Drivers Were Found"
+      {0x1008, 19},  // "No Default Printer"
+      {0x1009, 20},  // "DevMode and DevNames Are For Different Printers"
+      {0x100A, 21},  // "Create Information Context  Failure" (two blanks, as the system has it)
+      {0x100B, 22},  // "Printer Not Found"
+      {0x100C, 23},  // "Default Different"
+      {0x100D, -1},  // past the printing codes
+      {0x2001, -1},  // a font dialog code
+      {0xFFFF, 24},  // "Dialog Failure"
+      {0x10000, -1},  // beyond 16 bits
   };
   for (const Row& row : rows) {
-    const char* text = PageSetupFailureText(row.code);
-    if (row.expected == nullptr) {
-      EXPECT_EQ(text, nullptr) << std::hex << row.code;
-    } else {
-      ASSERT_NE(text, nullptr) << std::hex << row.code;
-      EXPECT_STREQ(text, row.expected);
-    }
+    const uint32_t expected = row.entry < 0 ? 0 : IDS_PAGE_SETUP_FAILURE_FIRST + row.entry;
+    EXPECT_EQ(PageSetupFailureTextId(row.code), expected) << std::hex << row.code;
   }
   // Every code of the table found, and nothing else in 0..0x10000.
   int found = 0;
-  for (uint32_t code = 0; code <= 0x10000; ++code) found += PageSetupFailureText(code) != nullptr;
+  for (uint32_t code = 0; code <= 0x10000; ++code) found += PageSetupFailureTextId(code) != 0;
   EXPECT_EQ(found, 25);
-  EXPECT_STREQ(kPrintErrorCaption, "Error Printing");
-  EXPECT_STREQ(kUnknownPrintError, "Unknown Error");
-  EXPECT_STREQ(kPrinterInitFailed, "Printer Initialitazion failed!");
   EXPECT_STREQ(kPrintDocumentName, "Zelvan");
 }
 

@@ -7,9 +7,24 @@
 #include <cstdlib>
 #include <string>
 
+#include "calendar/calendar_range.h"
+#include "resources/resource.h"
 #include "tests/fakes/lesson_stream_builder.h"
 
 namespace {
+
+// The string-table entries the day in words reads for 1 January 2025, as the
+// English table has them; MovedText has a translation's own order.
+const WideChar* EnglishText(uint32_t id) {
+  const char16_t* text = u"";
+  if (id == IDS_DAY_IN_WORDS) text = u"%1, %2 %3 %4, %5";
+  if (id == IDS_WEEKDAY_FIRST + 3) text = u"Wednesday";
+  if (id == IDS_MONTH_FIRST + 0) text = u"January";
+  return reinterpret_cast<const WideChar*>(text);
+}
+const WideChar* MovedText(uint32_t id) {
+  return id == IDS_DAY_IN_WORDS ? reinterpret_cast<const WideChar*>(u"%5 (%2.%4)") : EnglishText(id);
+}
 
 // The units of a text from the builders, released; "<none>" for null.
 std::u16string Taken(WideChar* text) {
@@ -51,6 +66,13 @@ TEST(ReadingText, Table) {
        u"\u05DB\u05F4\u05D8 \u05DB\u05E1\u05DC\u05D5 \u05D4\u05F3\u05EA\u05E9\u05E4\u05F4\u05D6"},
       {HebrewDateText(HebrewToAbsolute(12, 1, 5784)),
        u"\u05D0\u05F3 \u05D0\u05D3\u05E8 \u05D0\u05F3 \u05D4\u05F3\u05EA\u05E9\u05E4\u05F4\u05D3"},
+      // the day in words, a Wednesday, 1 Tevet 5785: the English pattern, a
+      // translation's order, and a day outside the range
+      {DayNameText(GregorianToAbsolute(1, 1, 2025), EnglishText),
+       u"Wednesday, 1 January 2025, \u05D0\u05F3 \u05D8\u05D1\u05EA \u05D4\u05F3\u05EA\u05E9\u05E4\u05F4\u05D4"},
+      {DayNameText(GregorianToAbsolute(1, 1, 2025), MovedText),
+       u"\u05D0\u05F3 \u05D8\u05D1\u05EA \u05D4\u05F3\u05EA\u05E9\u05E4\u05F4\u05D4 (1.2025)"},
+      {DayNameText(kLastSupportedDay + 1, EnglishText), u"<none>"},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     EXPECT_EQ(Taken(rows[i].text), rows[i].expected) << "row " << i;

@@ -2,7 +2,8 @@
 // Calendar command and with a click in the date band; days picked with the
 // mouse after moving through months and years with the mouse and with Alt
 // keys; a day picked with the keyboard alone while a screen reader listens;
-// Esc; the GDI objects over many openings; and the screenshots of docs/.
+// Esc; the sheet laid out from the right in Hebrew; the GDI objects over
+// many openings; and the screenshots of docs/.
 //
 // The driver lays the sheet out itself with the program's own geometry and
 // fonts, so it knows where each button, arrow and day cell is. Clicks are sent
@@ -64,9 +65,10 @@ class CalendarDialog : public ProgramTest {
     ASSERT_NO_FATAL_FAILURE(Start());
   }
 
-  // Waits for the dialog of the program and lays out the same sheet here.
-  void Attach() {
-    dialog_ = WaitForDialog(run_.ProcessId, kCalendarCaption, kConditionLimit);
+  // Waits for the dialog of the program (captioned caption) and lays out the
+  // same sheet here.
+  void Attach(const wchar_t* caption = kCalendarCaption) {
+    dialog_ = WaitForDialog(run_.ProcessId, caption, kConditionLimit);
     ASSERT_NE(dialog_, nullptr) << "no calendar dialog";
     ASSERT_TRUE(MirrorSheet()) << "the sheet could not be laid out here";
     ASSERT_TRUE(WaitUntil([&] { return ShowsDisplayedMonth(); }, kConditionLimit))
@@ -79,6 +81,7 @@ class CalendarDialog : public ProgramTest {
   // program's core geometry and the same fonts.
   bool MirrorSheet() {
     ResetCalendarState(&sheet_);
+    sheet_.Mirrored = (GetWindowLongW(dialog_, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) ? 1 : 0;
     SetCalendarDate(&sheet_, day_, 1);
     RECT client = {};
     if (!GetClientRect(dialog_, &client)) return false;
@@ -105,13 +108,15 @@ class CalendarDialog : public ProgramTest {
   }
 
   // True if the dialog on the screen shows the mirrored month: its button
-  // dark, every other button light.
+  // dark, every other button light (a sheet laid out from the right has its
+  // x from the picture's right edge).
   bool ShowsDisplayedMonth() {
     Picture picture;
     if (!CaptureClient(dialog_, &picture)) return false;
     for (int32_t k = 1; k <= 12 + sheet_.Leap; ++k) {
       const MonthButton& b = sheet_.Buttons[k - 1];
-      const RECT inside = {b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom - 2};
+      const int32_t left = sheet_.Mirrored ? picture.Width - b.Right : b.Left;
+      const RECT inside = {left + 2, b.Top + 2, left + b.Right - b.Left - 2, b.Bottom - 2};
       const int area = (inside.right - inside.left) * (inside.bottom - inside.top);
       const int dark = CountPixels(picture, inside, IsDark);
       if (k == sheet_.Displayed.month ? dark * 10 < area * 7 : dark * 10 > area * 3) return false;
@@ -345,7 +350,7 @@ TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
       {"Left stays in Kislev", 0, VK_LEFT, {9, 1, 5785}},
   };
   auto dayName = [](AbsoluteDay day) {  // weekday, Gregorian and Hebrew date
-    WideChar* text = DayNameText(day);
+    WideChar* text = DayNameText(day, ProgramText);
     const std::wstring name = text ? text : L"";
     free(text);
     return name;
@@ -384,6 +389,30 @@ TEST_F(CalendarDialog, KeyboardPicksADayAndAScreenReaderHearsEachMove) {
   EXPECT_TRUE(WaitForDialogGone()) << "Enter did not close the dialog";
   ASSERT_NO_FATAL_FAILURE(Close());
   ExpectStored(HebrewToAbsolute(9, 1, 5785), flags_);
+}
+
+// In Hebrew the sheet is laid out from the right: a month button, the year's
+// forward arrow and a day are clicked where the mirrored sheet has them, and
+// Left, the way the grid reads on, moves to the next day, which Enter picks.
+TEST_F(CalendarDialog, MirroredInHebrew) {
+  const wchar_t kHebrewCaption[] = L"\u05DC\u05D5\u05D7 \u05E9\u05E0\u05D4 \u05E2\u05D1\u05E8\u05D9";
+  PutDword(kProductKey, L"Language", 0x040D);
+  ASSERT_NO_FATAL_FAILURE(StartOn(kStartDay, ReverseAsAFirstStartSetsIt()));
+  PostMessageW(run_.Window, WM_COMMAND, MAKEWPARAM(kCommandCalendar, 0), 0);
+  ASSERT_NO_FATAL_FAILURE(Attach(kHebrewCaption));
+  ASSERT_EQ(sheet_.Mirrored, 1);
+  ClickMonth(2);      // Iyar 5784
+  ClickArrow(true);   // Iyar 5785
+  const AbsoluteDay picked = ClickDay(21);
+  EXPECT_EQ(picked, HebrewToAbsolute(2, 21, 5785));
+  day_ = picked;
+  PostMessageW(run_.Window, WM_COMMAND, MAKEWPARAM(kCommandCalendar, 0), 0);
+  ASSERT_NO_FATAL_FAILURE(Attach(kHebrewCaption));
+  ASSERT_TRUE(PressKey(dialog_, 0, VK_LEFT));
+  ASSERT_TRUE(PressKey(dialog_, 0, VK_RETURN));
+  EXPECT_TRUE(WaitForDialogGone()) << "Enter did not close the dialog";
+  ASSERT_NO_FATAL_FAILURE(Close());
+  ExpectStored(picked + 1, flags_);
 }
 
 // Opened and closed many times, the program holds as many GDI objects as

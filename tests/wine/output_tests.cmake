@@ -31,6 +31,7 @@ set_tests_properties(output.ClipboardPlainText output.ClipboardForeign output.Cl
 foreach(scenario
     OneDayOnOnePage
     LargeFontOnSeveralPages
+    HebrewPageNumber
     NarrowMarginsTypedIntoTheDialog
     SecondPrintBringsBackMarginsAndPrinter
     CancelShowsNoMessageAndPrintsNothing

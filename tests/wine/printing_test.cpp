@@ -186,6 +186,17 @@ TEST_F(Printing, LargeFontOnSeveralPages) {
   ASSERT_NO_FATAL_FAILURE(Close());
 }
 
+// In Hebrew the page number is "עמוד N", read from the right where the
+// English one stands; the rest of the page is as in English.
+TEST_F(Printing, HebrewPageNumber) {
+  const AbsoluteDay day = ScenarioDay(7);
+  PutDword(kProductKey, L"Language", 0x040D);
+  ASSERT_NO_FATAL_FAILURE(StartAndPrint(day, 12));
+  ASSERT_NO_FATAL_FAILURE(LeaveExpectations(
+      day, "pages 1\nmargins 1000 1000 1000 1000\nreading-order-header 1\npage \u05E2\u05DE\u05D5\u05D3\n"));
+  ASSERT_NO_FATAL_FAILURE(Close());
+}
+
 // Narrow margins typed into the dialog: stored as thousandths of an inch and
 // used for the page; the text area is wider than with one inch.
 TEST_F(Printing, NarrowMarginsTypedIntoTheDialog) {

@@ -8,7 +8,8 @@ reading order.
     printout_check.py ARTIFACTS_DIR FILE.pdf...
 
 ARTIFACTS_DIR holds "expect" (key value lines: pages 1|several, margins L T R
-B in thousandths of an inch, reading-order-header 1) and "days.txt" (zelvan-cli
+B in thousandths of an inch, reading-order-header 1, page WORD of the page
+number, "Page" unless given) and "days.txt" (zelvan-cli
 output of the day: "heading: lesson" lines). The words of each printed line
 come from "pdftotext -bbox" in the order they stand on the page, left to right;
 a right-to-left line reads from its last character back to its first.
@@ -136,7 +137,9 @@ def check_pdf(pdf, expect, lessons):
         if header[0] < top - TOLERANCE:
             fail("%s: header at %.1f, above the top margin %.1f" % (where, header[0], top))
         footer_text = visual(footer)
-        page_text = "Page %d" % number
+        # The page number's word; a Hebrew one reads from the right, its number at the left.
+        word = expect.get("page", "Page")
+        page_text = "%s %d" % (word, number) if word.isascii() else "%d %s" % (number, word[::-1])
         if not (footer_text.startswith(FOOTER_LEFT) and footer_text.endswith(page_text)):
             fail("%s: footer %r, %r ... %r expected" % (where, footer_text, FOOTER_LEFT, page_text))
         if abs(footer[2][0][0] - left) > TOLERANCE:

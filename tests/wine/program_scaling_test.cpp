@@ -2,8 +2,9 @@
 // same prefix, at 120, 144, 168, 192 or 216 (Wine's LogPixels). What it draws
 // scales with the DPI (the toolbar's pictures whole and unstretched at every
 // scaling, the About picture too), the stored window keeps its size in inches
-// and the day its lines; a change back to 96 DPI (WM_DPICHANGED) draws as at
-// 96 again, and an open font dialog's preview follows it.
+// and the day its lines, also in pixels when started in Hebrew; a change back
+// to 96 DPI (WM_DPICHANGED) draws as at 96 again, and an open font dialog's
+// preview follows it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -140,6 +141,22 @@ TEST_P(DisplayScaling, WhatTheProgramDrawsFollowsTheDpi) {
   SetDisplayDpi(dpi);
   ASSERT_NO_FATAL_FAILURE(Start());
   const DrawnSizes scaled = Measure(true, dpi);
+  // Started in Hebrew, laid out from the right, the window keeps the text
+  // area's and the date band's pixels.
+  Picture english, hebrew;
+  RECT bar = {};
+  GetWindowRect(FindWindowExW(run_.Window, nullptr, TOOLBARCLASSNAMEW, nullptr), &bar);
+  ASSERT_TRUE(CaptureClient(run_.Window, &english));
+  for (const uint32_t language : {0x040Du, 0x0409u}) {
+    ASSERT_NO_FATAL_FAILURE(Close());
+    PutDword(kProductKey, L"Language", language);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    if (language == 0x040Du) {
+      ASSERT_TRUE(CaptureClient(run_.Window, &hebrew));
+    }
+  }
+  const RECT below = {0, bar.bottom - bar.top, english.Width, english.Height};
+  EXPECT_EQ(CountDifferences(english, hebrew, below), 0) << "the text area in Hebrew";
   ExpectScaled("heading row", at96.Heading, scaled.Heading, dpi);
   ExpectScaled("entry row", at96.Entry, scaled.Entry, dpi);
   ExpectScaled("date band", at96.Band, scaled.Band, dpi);

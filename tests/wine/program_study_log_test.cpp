@@ -59,7 +59,7 @@ bool SaysLearned(HWND window, LONG lesson) { return EndsWith(ReadClient(window, 
 // The day the window shows, as its client object names it.
 std::wstring ShownDayName(HWND window) { return ReadClient(window, CHILDID_SELF).Name; }
 std::wstring NameOf(AbsoluteDay day) {
-  WideChar* text = DayNameText(day);
+  WideChar* text = DayNameText(day, ProgramText);
   std::wstring name = text != nullptr ? text : L"";
   free(text);
   return name;
@@ -230,6 +230,38 @@ TEST_F(StudyLog, OutsideMarksAppearAndAReadOnlyJournalKeepsItsBytes) {
   EXPECT_TRUE(SaysLearned(run_.Window, 2)) << "a mark taken back that was not saved";
   EXPECT_EQ(JournalBytes(), before);
   SetFileAttributesW(JournalPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_NO_FATAL_FAILURE(Close());
+  CoUninitialize();
+}
+
+// In Hebrew the window is laid out from the right: the boxes stand where the
+// English window has them and take a click there, and the date band's note
+// reads from the band's right end.
+TEST_F(StudyLog, InAMirroredWindow) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  PutDword(kProductKey, L"Language", 0x040D);
+  ASSERT_NO_FATAL_FAILURE(StartWithMarks());
+  for (int i = 0; i < 3; ++i) SendCommand(run_.Window, kCommandPreviousDay);
+  SendCommand(run_.Window, IDC_SET_START_DAY);
+  SendCommand(run_.Window, kCommandToday);
+  POINT box = {};
+  ASSERT_TRUE(FindMarkBox(run_.Window, 1, &box));
+  RECT client = {};
+  GetClientRect(run_.Window, &client);
+  ClickAt(run_.Window, POINT{client.right - 1 - box.x, box.y});  // as the system reports it there
+  const std::wstring learned = L", \u05E0\u05DC\u05DE\u05D3";  // ", נלמד"
+  EXPECT_TRUE(EndsWith(ReadClient(run_.Window, 1).Name, learned));
+  EXPECT_FALSE(EndsWith(ReadClient(run_.Window, 2).Name, learned));
+  // "שיעורים בפיגור: " and the number.
+  EXPECT_EQ(ReadClient(run_.Window, 4).Value.rfind(L"\u05E9\u05D9\u05E2\u05D5\u05E8\u05D9\u05DD "
+                                                   L"\u05D1\u05E4\u05D9\u05D2\u05D5\u05E8: ", 0), 0u);
+  RECT band = {};
+  Picture shown;
+  ASSERT_TRUE(ClientChildBox(run_.Window, 4, &band) && CaptureClient(run_.Window, &shown));
+  const RECT left = {0, band.top, shown.Width / 4, band.bottom};
+  const RECT right = {shown.Width * 3 / 4, band.top, shown.Width, band.bottom};
+  EXPECT_EQ(CountPixels(shown, left, IsDark), 0) << "the note at the band's left";
+  EXPECT_GT(CountPixels(shown, right, IsDark), 0) << "no note at the band's right";
   ASSERT_NO_FATAL_FAILURE(Close());
   CoUninitialize();
 }

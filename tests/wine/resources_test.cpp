@@ -82,6 +82,7 @@ TEST(ProgramResources, MenuAsTheUserSeesIt) {
       {L"&File", L"", L"", 0},
       {L"&File", L"F&ont", L"Ctrl+F", IDC_FONT},
       {L"&File", L"Re&verse", L"", IDC_REVERSE},
+      {L"&File", L"&Language", L"", static_cast<UINT>(-1)},  // Automatic, English, עברית
       {L"&File", L"", L"", 0},
       {L"&File", L"&Copy", L"Ctrl+C", IDC_COPY},
       {L"&File", L"&Append to ClipBoard", L"Ctrl+E", IDC_APPEND},

@@ -5,7 +5,8 @@
 // is the other architecture's setup program, installed over this one. With
 // ZELVAN_SCREENSHOT_DIR set, the pages a user sees are saved there as BMP
 // files (setup-welcome, setup-components, setup-finish, setup-uninstall, and
-// setup-welcome-192dpi, for which the display must be larger than 1024 x 768).
+// setup-welcome-192dpi, for which the display must be larger than 1024 x 768;
+// hebrew-setup-* by Release.HebrewPages, which runs on a Hebrew system only).
 #include <windows.h>
 #include <shlobj.h>
 
@@ -161,8 +162,20 @@ void Press(HWND setup, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(setup, id)));
 }
 
-// The visible window of the setup program or uninstaller with title; null
-// when none shows within the limit.
+// Leaves the finish page's box labelled runLabel unchecked and presses
+// Finish; the setup program of run ends with 0, and run is released.
+void FinishWithoutRunning(HWND setup, const wchar_t* runLabel, ProgramRun* run) {
+  HWND runProgram = FindControl(setup, runLabel);
+  ASSERT_NE(runProgram, nullptr);
+  SendMessageW(runProgram, BM_SETCHECK, BST_UNCHECKED, 0);
+  Press(setup, IDOK);
+  DWORD exitCode = 1;
+  EXPECT_TRUE(WaitForExit(run, kSetupLimit, &exitCode) && exitCode == 0);
+  ReleaseRun(run);
+}
+
+// The visible window of the setup program or uninstaller with title (null:
+// any); null when none shows within the limit.
 HWND WaitForSetupWindow(const wchar_t* title) {
   HWND window = nullptr;
   WaitUntil(
@@ -172,6 +185,20 @@ HWND WaitForSetupWindow(const wchar_t* title) {
       },
       kStartLimit);
   return window;
+}
+
+// Starts uninstaller, which hands over to a copy of itself and ends, and
+// waits for its window (title, null: any) to show a page with the text part;
+// the window, or null when it does not come.
+HWND OpenUninstallPage(const std::wstring& uninstaller, const wchar_t* title,
+                       const std::wstring& part) {
+  ProgramRun run = {};
+  if (!StartProcess(uninstaller, SW_SHOWNORMAL, &run)) return nullptr;
+  DWORD exitCode = 0;
+  WaitForExit(&run, kSetupLimit, &exitCode);
+  ReleaseRun(&run);
+  HWND window = WaitForSetupWindow(title);
+  return window != nullptr && WaitForPage(window, part) ? window : nullptr;
 }
 
 // The folder and files of an installation.
@@ -318,13 +345,7 @@ TEST(Release, PagesAndAPathLeftAsItIs) {
   EXPECT_NE(FindControl(setup, L"Edit environment variables for your account"), nullptr)
       << "the last page does not say how to add the folder by hand";
   Screenshot(setup, "setup-finish");
-  HWND runProgram = FindControl(setup, L"&Run Zelvan");
-  ASSERT_NE(runProgram, nullptr);
-  SendMessageW(runProgram, BM_SETCHECK, BST_UNCHECKED, 0);
-  Press(setup, IDOK);
-  DWORD exitCode = 1;
-  EXPECT_TRUE(WaitForExit(&run, kSetupLimit, &exitCode) && exitCode == 0);
-  ReleaseRun(&run);
+  ASSERT_NO_FATAL_FAILURE(FinishWithoutRunning(setup, L"&Run Zelvan", &run));
   EXPECT_TRUE(Exists(at.Tool));
   EXPECT_EQ(UserPath(), L"2:" + longPath);
   EXPECT_EQ(Value(kUninstallKey, L"PathEntry"), L"-");
@@ -338,12 +359,8 @@ TEST(Release, PagesAndAPathLeftAsItIs) {
   // Uninstalled through its page, with "Also remove my settings" chosen.
   PutString(kProductKey, L"FontName", L"DejaVu Sans");
   WriteStudyLog(at);
-  ASSERT_TRUE(StartProcess(at.Uninstaller, SW_SHOWNORMAL, &run));
-  WaitForExit(&run, kSetupLimit, &exitCode);  // it hands over to a copy of itself and ends
-  ReleaseRun(&run);
-  HWND uninstall = WaitForSetupWindow(kUninstallTitle);
+  HWND uninstall = OpenUninstallPage(at.Uninstaller, kUninstallTitle, L"study log");
   ASSERT_NE(uninstall, nullptr);
-  ASSERT_TRUE(WaitForPage(uninstall, L"study log"));
   EXPECT_NE(FindControl(uninstall, L"Start menu"), nullptr) << "not where the shortcuts are";
   HWND removeSettings = FindControl(uninstall, L"Also remove my settings");
   ASSERT_NE(removeSettings, nullptr);
@@ -369,6 +386,43 @@ TEST(Release, PagesAndAPathLeftAsItIs) {
     ReleaseRun(&run);
     SetDisplayDpi(96);
   }
+}
+
+// On a system whose display language is Hebrew (the package stage runs this
+// with LC_ALL=he_IL.UTF-8), the setup program and the uninstaller speak
+// Hebrew, our own texts too, laid out from the right.
+TEST(Release, HebrewPages) {
+  ASSERT_EQ(PRIMARYLANGID(GetUserDefaultUILanguage()), LANG_HEBREW) << "not a Hebrew system";
+  ClearSettingsKeys();
+  PrepareWineForDriving();
+  LinkHebrewLettersIntoSystemFonts();
+  const Installation at;
+  ProgramRun run = {};
+  ASSERT_TRUE(StartProcess(setupProgram, SW_SHOWNORMAL, &run));
+  HWND setup = WaitForSetupWindow(nullptr);
+  ASSERT_NE(setup, nullptr);
+  ASSERT_TRUE(WaitForPage(setup, L"\u05E9\u05DC\u05D5\u05E9\u05EA \u05D4\u05E9\u05D9\u05E2\u05D5\u05E8\u05D9\u05DD"))
+      << "not our welcome text";  // שלושת השיעורים
+  EXPECT_TRUE(GetWindowLongW(FindControl(setup, L"\u05E9\u05DC\u05D5\u05E9\u05EA"), GWL_EXSTYLE) &
+              WS_EX_RTLREADING) << "not read from the right";
+  Screenshot(setup, "hebrew-setup-welcome");
+  Press(setup, IDOK);
+  ASSERT_TRUE(WaitForPage(setup, L"\u05DE\u05D9\u05E7\u05D5\u05DD"));  // מיקום, the folder's page
+  Press(setup, IDOK);
+  ASSERT_TRUE(WaitForPage(setup, L"\u05E8\u05DB\u05D9\u05D1\u05D9\u05DD"));  // רכיבים
+  Screenshot(setup, "hebrew-setup-components");
+  Press(setup, IDOK);
+  ASSERT_TRUE(WaitForPage(setup, L"\u05D1\u05DE\u05D7\u05E9\u05D1 \u05E9\u05DC\u05DA"));
+  Screenshot(setup, "hebrew-setup-finish");  // "במחשב שלך", our finish text
+  // "הרץ את Zelvan"
+  ASSERT_NO_FATAL_FAILURE(FinishWithoutRunning(setup, L"\u05E8\u05E5 \u05D0\u05EA Zelvan", &run));
+  HWND uninstall = OpenUninstallPage(at.Uninstaller, nullptr,
+                                     L"\u05D9\u05D5\u05DE\u05DF \u05D4\u05DC\u05D9\u05DE\u05D5\u05D3");
+  ASSERT_NE(uninstall, nullptr);
+  EXPECT_NE(FindControl(uninstall, L"\u05D4\u05E1\u05E8 \u05D2\u05DD"), nullptr);  // "יומן הלימוד", "הסר גם"
+  Screenshot(uninstall, "hebrew-setup-uninstall");
+  Press(uninstall, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(uninstall); }, kSetupLimit));
 }
 
 }  // namespace

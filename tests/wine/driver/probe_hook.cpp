@@ -119,6 +119,12 @@ void Answer(HWND window, uint32_t kind, uint32_t argument, ProbeAnswer* answer) 
       DeleteObject(info.hbmMask);
       break;
     }
+    case kProbeMenuText: {
+      const bool title = argument >= kProbeMenuTitle;
+      answer->Ok = GetMenuStringW(GetMenu(window), title ? argument - kProbeMenuTitle : argument,
+                                  answer->Text, 64, title ? MF_BYPOSITION : MF_BYCOMMAND) > 0;
+      break;
+    }
     default: answer->Ok = 0; break;
   }
 }

@@ -23,7 +23,10 @@ enum ProbeQuery : uint32_t {
   kProbePlacement = 3,  // GetWindowPlacement: showCmd, normal left, top, right, bottom
   kProbeHighContrast = 4,  // argument 1: high contrast on, with the dark scheme; 0: off
   kProbeSmallIcon = 5,  // the class's small icon (GCLP_HICONSM): its width and height
+  kProbeMenuText = 6,      // GetMenuStringW of the window's menu: the item of command id
+                           // (argument), or the menu bar's title at position argument - 0x10000
 };
+constexpr uint32_t kProbeMenuTitle = 0x10000;  // added to a menu bar position for kProbeMenuText
 
 // High contrast for kProbeHighContrast. Wine 8.0 has no high-contrast mode:
 // SPI_GETHIGHCONTRAST always says off and SPI_SETHIGHCONTRAST is refused. The
@@ -46,4 +49,5 @@ struct ProbeAnswer {
   uint32_t Query;     // the query answered
   int32_t Ok;         // the call's result: non-zero on success
   int32_t Values[6];  // as the query kind says
+  wchar_t Text[64];   // kProbeMenuText: the text, zero-terminated
 };

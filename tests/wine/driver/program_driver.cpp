@@ -1,6 +1,7 @@
 #include "tests/wine/driver/program_driver.h"
 
 #include <cwchar>
+#include <initializer_list>
 #include <vector>
 
 const wchar_t kProgramClass[] = L"Zelvan-Quenterbil-Hebrew";
@@ -124,6 +125,20 @@ void SetProgramPath(const std::wstring& path) { ProgramPathSlot() = path; }
 
 void PrepareWineForDriving() {
   SetStringValue(L"Software\\Wine\\X11 Driver", L"Managed", L"N");
+}
+
+void LinkHebrewLettersIntoSystemFonts() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE,
+                      L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
+                      nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  static const wchar_t kLink[] = L"DejaVuSans.ttf,DejaVu Sans\0";  // a multi-string
+  for (const wchar_t* face : {L"Tahoma", L"MS Sans Serif", L"Microsoft Sans Serif"}) {
+    RegSetValueExW(key, face, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kLink), sizeof kLink);
+  }
+  RegCloseKey(key);
 }
 
 void SetDisplayDpi(DWORD dpi) {

@@ -42,6 +42,12 @@ void SetProgramPath(const std::wstring& path);
 // window manager that Xvfb does not have. Programs started afterwards see it.
 void PrepareWineForDriving();
 
+// Wine's Tahoma and MS Sans Serif, the faces of menus, captions, messages and
+// dialogs, have no Hebrew letters, which those of a Hebrew Windows have: links
+// DejaVu Sans behind them (font linking, for the letters they lack), so that
+// programs started from now on show a Hebrew interface readably.
+void LinkHebrewLettersIntoSystemFonts();
+
 // Makes programs started from now on see a display of dpi dots per inch
 // (Wine's LogPixels); the driver keeps the DPI it started with.
 void SetDisplayDpi(DWORD dpi);

@@ -1,6 +1,7 @@
 #include "tests/wine/driver/program_fixture.h"
 
 #include <cctype>
+#include <map>
 #include <vector>
 
 #include "common/dpi.h"
@@ -73,6 +74,17 @@ std::string Narrow(const std::wstring& text) {
 uint32_t ReverseAsAFirstStartSetsIt() {
   static const uint32_t bit = SystemReordersRightToLeft() ? kReverseBit : 0;
   return bit;
+}
+
+const wchar_t* ProgramText(uint32_t id) {
+  static HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  static std::map<uint32_t, std::wstring> texts;
+  std::wstring& text = texts[id];
+  const wchar_t* stored = nullptr;
+  const int length = LoadStringW(program, id, reinterpret_cast<wchar_t*>(&stored), 0);
+  if (text.empty() && length > 0) text.assign(stored, static_cast<size_t>(length));
+  return text.c_str();
 }
 
 AbsoluteDay TodayAbsolute() {

@@ -35,6 +35,10 @@ constexpr wchar_t kFontDialogCaption[] = L"Choose Font";
 // as the program's): 0x800 where the system reorders right-to-left text.
 uint32_t ReverseAsAFirstStartSetsIt();
 
+// String-table entry id of the program under test, in the thread's language
+// (English in the tests): the texts the program shows. "" when missing.
+const wchar_t* ProgramText(uint32_t id);
+
 // Today's AbsoluteDay from the local clock.
 AbsoluteDay TodayAbsolute();
 

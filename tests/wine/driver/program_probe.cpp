@@ -99,6 +99,13 @@ int32_t ProbeMenuState(const Probe& probe, UINT id) {
   return answer.Values[0];
 }
 
+std::wstring ProbeMenuText(const Probe& probe, uint32_t item) {
+  ProbeAnswer answer = {};
+  if (!Ask(probe, kProbeMenuText, item, &answer) || !answer.Ok) return L"";
+  answer.Text[63] = 0;
+  return answer.Text;
+}
+
 bool ProbePlacement(const Probe& probe, PlacementState* state) {
   ProbeAnswer answer = {};
   if (!Ask(probe, kProbePlacement, 0, &answer) || !answer.Ok) return false;

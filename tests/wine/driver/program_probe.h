@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+
+#include "tests/wine/driver/probe_protocol.h"
 
 // One attached probe. Owns Hook and Reply; DetachProbe releases them.
 struct Probe {
@@ -39,6 +42,10 @@ bool ProbeScrollBar(const Probe& probe, ScrollBarState* state);
 
 // GetMenuState of command id in the target's menu; -1 on failure.
 int32_t ProbeMenuState(const Probe& probe, UINT id);
+
+// Text of the menu item of command id in the target's menu, or of the menu
+// bar's title at position with kProbeMenuTitle added; "" on failure.
+std::wstring ProbeMenuText(const Probe& probe, uint32_t item);
 
 // GetWindowPlacement of the target; false on failure.
 bool ProbePlacement(const Probe& probe, PlacementState* state);

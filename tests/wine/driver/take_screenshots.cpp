@@ -4,11 +4,17 @@
 // the preview showing the letters) and the About dialog; the study log after
 // a few days of marks (the window, the calendar and the progress window);
 // then at 192 DPI the window as large in inches, with those marks, and the
-// calendar. Run in a fresh Wine prefix:
+// calendar; then in Hebrew (the stored choice) the window, its File and
+// Study menus, the study progress, the calendar, the font and About dialogs
+// and the message of a Page Setup without a printer (run it where no printer
+// can be reached). Run in a fresh Wine prefix:
 //   take_screenshots OUTPUT_DIR [path of zelvan.exe]
 // writes OUTPUT_DIR/main-window.bmp, narrow-window.bmp, font-dialog.bmp,
 // about-dialog.bmp, study-log.bmp, study-log-calendar.bmp,
-// study-progress.bmp, main-window-192dpi.bmp and calendar-192dpi.bmp.
+// study-progress.bmp, main-window-192dpi.bmp, calendar-192dpi.bmp and the
+// Hebrew hebrew-main-window.bmp, hebrew-menu.bmp, hebrew-study-menu.bmp,
+// hebrew-study-progress.bmp, hebrew-calendar.bmp, hebrew-font-dialog.bmp,
+// hebrew-about-dialog.bmp and hebrew-message.bmp.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,11 +26,10 @@
 
 namespace {
 
-// Sizes the window, lets it paint, and writes its picture to path. False on failure.
-bool Shoot(HWND window, int width, int height, const std::wstring& path) {
-  SetWindowPos(window, nullptr, 16, 16, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  Picture picture;
-  if (!CaptureWindow(window, &picture) || !SaveBitmap(picture, path)) {
+// Writes the picture that captured (true when the capture succeeded) to path
+// and says so. False on failure.
+bool Keep(bool captured, const Picture& picture, const std::wstring& path) {
+  if (!captured || !SaveBitmap(picture, path)) {
     fwprintf(stderr, L"take_screenshots: cannot write %ls\n", path.c_str());
     return false;
   }
@@ -32,15 +37,17 @@ bool Shoot(HWND window, int width, int height, const std::wstring& path) {
   return true;
 }
 
+// Sizes the window, lets it paint, and writes its picture to path. False on failure.
+bool Shoot(HWND window, int width, int height, const std::wstring& path) {
+  SetWindowPos(window, nullptr, 16, 16, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  Picture picture;
+  return Keep(CaptureWindow(window, &picture), picture, path);
+}
+
 // Writes the picture of window to path. False on failure.
 bool ShootAsItIs(HWND window, const std::wstring& path) {
   Picture picture;
-  if (!CaptureWindow(window, &picture) || !SaveBitmap(picture, path)) {
-    fwprintf(stderr, L"take_screenshots: cannot write %ls\n", path.c_str());
-    return false;
-  }
-  printf("%ls: %d x %d\n", path.c_str(), picture.Width, picture.Height);
-  return true;
+  return Keep(CaptureWindow(window, &picture), picture, path);
 }
 
 // Selects the entry text in list box listId of dialog and tells the dialog,
@@ -76,9 +83,55 @@ void ChooseFontForPicture(HWND dialog) {
   ChooseEntry(dialog, 1006, L"12");
 }
 
+// Opens the menu of window whose mnemonic is key, pictures the window with
+// the menu open to path, and closes the menu. False on failure.
+bool ShootMenu(HWND window, DWORD processId, wchar_t key, const std::wstring& path) {
+  PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, key);
+  HWND menu = nullptr;
+  WaitUntil([&] {
+    menu = FindWindowW(L"#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu);
+  }, kConditionLimit);
+  if (menu == nullptr) {
+    fprintf(stderr, "take_screenshots: the menu did not open\n");
+    return false;
+  }
+  FinishPainting(window);
+  PumpMessages(300);
+  RECT area = {}, popup = {};
+  GetWindowRect(window, &area);
+  GetWindowRect(menu, &popup);
+  UnionRect(&area, &area, &popup);
+  Picture picture;
+  const bool ok = Keep(CaptureScreen(area, &picture), picture, path);
+  PostMessageW(window, WM_CANCELMODE, 0, 0);
+  WaitUntil([&] { return !IsWindowVisible(menu); }, kConditionLimit);
+  return ok;
+}
+
+// Asks window to print and pictures the message that Page Setup without a
+// printer ends in, captioned caption, to path; the system's own message, if it
+// shows one first, is answered. False on failure.
+bool ShootPrintMessage(HWND window, DWORD processId, const wchar_t* caption,
+                       const std::wstring& path) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(40008, 0), 0);
+  for (int shown = 0; shown < 3; ++shown) {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindOtherDialog(processId, nullptr)) != nullptr; }, kConditionLimit);
+    if (box == nullptr) break;
+    const bool ours = WindowText(box) == caption;
+    const bool ok = !ours || ShootAsItIs(box, path);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntil([&] { return !IsWindow(box); }, kConditionLimit);
+    if (ours) return ok;
+  }
+  fwprintf(stderr, L"take_screenshots: no message \"%ls\"\n", caption);
+  return false;
+}
+
 // Cancels the first-start font dialog if the program shows one.
-void CancelFontDialog(const ProgramRun& run) {
-  HWND dialog = WaitForDialog(run.ProcessId, L"Choose Font", 3000);
+void CancelFontDialog(const ProgramRun& run, const wchar_t* caption = L"Choose Font") {
+  HWND dialog = WaitForDialog(run.ProcessId, caption, 3000);
   if (dialog == nullptr) return;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
@@ -141,6 +194,37 @@ int main(int argc, char** argv) {
   ok = Shoot(run.Window, 1200, 880, out + L"main-window-192dpi.bmp") && ok;
   ok = ShootDialog(run.Window, run.ProcessId, 107, L"Hebrew Calendar", nullptr,
                    out + L"calendar-192dpi.bmp") && ok;
+  ok = CloseProgram(&run, &exitCode) && exitCode == 0 && ok;
+
+  // In Hebrew, chosen in the settings, at 96 DPI.
+  SetDisplayDpi(96);
+  LinkHebrewLettersIntoSystemFonts();
+  HKEY key = nullptr;
+  const DWORD hebrew = 0x040D;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Thalvane\\Zelvan-Quenterbil-Hebrew", 0, nullptr, 0,
+                      KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hebrew),
+                   sizeof hebrew);
+    RegCloseKey(key);
+  }
+  if (!StartProgram(SW_SHOWNORMAL, &run)) return 1;
+  CancelFontDialog(run, L"\u05D1\u05D7\u05D9\u05E8\u05EA \u05D2\u05D5\u05E4\u05DF");  // בחירת גופן
+  ok = Shoot(run.Window, 600, 440, out + L"hebrew-main-window.bmp") && ok;
+  ok = ShootMenu(run.Window, run.ProcessId, L'\u05E7', out + L"hebrew-menu.bmp") && ok;  // ק, File
+  ok = ShootMenu(run.Window, run.ProcessId, L'\u05DC', out + L"hebrew-study-menu.bmp") && ok;  // ל, Study
+  ok = ShootDialog(run.Window, run.ProcessId, IDC_STUDY_PROGRESS,
+                   L"\u05D4\u05EA\u05E7\u05D3\u05DE\u05D5\u05EA \u05D4\u05DC\u05D9\u05DE\u05D5\u05D3",
+                   nullptr, out + L"hebrew-study-progress.bmp") && ok;  // התקדמות הלימוד
+  ok = ShootDialog(run.Window, run.ProcessId, 107,
+                   L"\u05DC\u05D5\u05D7 \u05E9\u05E0\u05D4 \u05E2\u05D1\u05E8\u05D9", nullptr,
+                   out + L"hebrew-calendar.bmp") && ok;  // לוח שנה עברי
+  ok = ShootDialog(run.Window, run.ProcessId, 40006,
+                   L"\u05D1\u05D7\u05D9\u05E8\u05EA \u05D2\u05D5\u05E4\u05DF", ChooseFontForPicture,
+                   out + L"hebrew-font-dialog.bmp") && ok;
+  ok = ShootDialog(run.Window, run.ProcessId, 40004, L"Zelvan", nullptr,
+                   out + L"hebrew-about-dialog.bmp") && ok;
+  ok = ShootPrintMessage(run.Window, run.ProcessId, L"\u05E9\u05D2\u05D9\u05D0\u05EA \u05D4\u05D3\u05E4\u05E1\u05D4",
+                         out + L"hebrew-message.bmp") && ok;  // שגיאת הדפסה
   ok = CloseProgram(&run, &exitCode) && exitCode == 0 && ok;
   return ok ? 0 : 1;
 }

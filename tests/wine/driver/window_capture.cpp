@@ -86,9 +86,12 @@ bool CaptureClient(HWND window, Picture* picture) {
   FinishPainting(window);
   RECT client;
   if (!GetClientRect(window, &client)) return false;
-  POINT corner = {0, 0};
-  ClientToScreen(window, &corner);
-  RECT area = {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom};
+  // Both corners: a window laid out from the right maps its x the other way round.
+  POINT corners[2] = {{0, 0}, {client.right, client.bottom}};
+  ClientToScreen(window, &corners[0]);
+  ClientToScreen(window, &corners[1]);
+  const LONG left = corners[0].x < corners[1].x ? corners[0].x : corners[1].x;
+  RECT area = {left, corners[0].y, left + client.right, corners[0].y + client.bottom};
   return CaptureSettled(area, picture);
 }
 
