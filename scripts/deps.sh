@@ -9,7 +9,10 @@
 # goes on with the indexes it has. 32-bit Wine is installed on its own after
 # everything else: when it cannot be installed, apt's reason is written to
 # $(wine32_reason_file) and the script still succeeds; scripts/test.sh then
-# reports its i686 tests under Wine as not run. Any other failure fails.
+# reports its i686 tests under Wine as not run. Some kernels run no 32-bit
+# programs at all; there 32-bit Wine would take over the `wine` command and fail
+# for 64-bit programs too, so it is removed again and that is the reason
+# given. Any other failure fails.
 set -euo pipefail
 what=${1:-test}
 
@@ -38,9 +41,28 @@ as_root() {
 installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
 }
+# Fails when 32-bit x86 programs cannot run here (the kernel refuses them with
+# "Exec format error"); succeeds while that cannot be told yet (no i386 libc).
+runs_i386() {
+  [ ! -e /lib/ld-linux.so.2 ] || /lib/ld-linux.so.2 --help >/dev/null 2>&1
+}
+# Removes 32-bit Wine where it cannot run and records why.
+refuse_wine32() {
+  if installed "$wine32"; then
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q "$wine32" >/dev/null
+  fi
+  mkdir -p "$(dirname "$reason_file")"
+  echo 'the kernel of this machine runs no 32-bit programs (an i386 program fails with "Exec format error")' \
+    >"$reason_file"
+  echo "32-bit Wine cannot run here: $(cat "$reason_file")" >&2
+}
 
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+if [ ${#missing[@]} -eq 0 ] && ! runs_i386; then
+  refuse_wine32
+  exit 0
+fi
 if [ ${#missing[@]} -eq 0 ] && installed "$wine32"; then
   rm -f "$reason_file"
   exit 0
@@ -81,13 +103,18 @@ apt_install() { as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q
 [ ${#rest[@]} -gt 0 ] && apt_install "${rest[@]}"
 [ ${#office[@]} -gt 0 ] && apt_install --no-install-recommends "${office[@]}"
 
-if installed "$wine32"; then
+if installed "$wine32" && runs_i386; then
   rm -f "$reason_file"
+  exit 0
+fi
+if ! runs_i386; then
+  refuse_wine32
   exit 0
 fi
 wine32_log=$(mktemp)
 if apt_install "$wine32" >"$wine32_log" 2>&1; then
   rm -f "$reason_file" "$wine32_log"
+  runs_i386 || refuse_wine32
 else
   mkdir -p "$(dirname "$reason_file")"
   # apt's own words: its error lines, else its last line.

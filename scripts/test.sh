@@ -43,7 +43,7 @@ start_display() {
   export ZELVAN_DISPLAY_STARTED=1
 }
 
-# Fails when 32-bit Wine is installed; otherwise prints why it is not, in apt's words.
+# Fails when 32-bit Wine is installed; otherwise prints why it is not (apt's words, or that the kernel runs no 32-bit programs).
 wine32_missing() {
   dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" && return 1
   cat "$(scripts/deps.sh reason-file)" 2>/dev/null || echo "wine32:i386 is not installed"
@@ -69,7 +69,7 @@ for stage in "${stages[@]}"; do
         # build); only running the programs needs 32-bit Wine.
         cmake -S "$root" -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
         cmake --build "$build/win32" -j "$jobs"
-        not_run+=("win32: i686 built, its tests under Wine NOT RUN: 32-bit Wine could not be installed ($reason)")
+        not_run+=("win32: i686 built, its tests under Wine NOT RUN: 32-bit Wine is not available here ($reason)")
         echo "${not_run[-1]}"
       fi ;;
     package)
@@ -89,11 +89,11 @@ for stage in "${stages[@]}"; do
         other=()
         if reason=$(wine32_missing); then
           if [ $arch = x86 ]; then
-            not_run+=("package: the x86 setup program and x86/zelvan.exe built, their tests under Wine NOT RUN: 32-bit Wine could not be installed ($reason)")
+            not_run+=("package: the x86 setup program and x86/zelvan.exe built, their tests under Wine NOT RUN: 32-bit Wine is not available here ($reason)")
             echo "${not_run[-1]}"
             continue
           fi
-          not_run+=("package: the x86 setup program installed over the x64 one NOT RUN: 32-bit Wine could not be installed ($reason)")
+          not_run+=("package: the x86 setup program installed over the x64 one NOT RUN: 32-bit Wine is not available here ($reason)")
           echo "${not_run[-1]}"
         else
           other=("$(setup_of "${other_of[$arch]}")")
