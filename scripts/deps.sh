@@ -46,15 +46,16 @@ installed() {
 runs_i386() {
   [ ! -e /lib/ld-linux.so.2 ] || /lib/ld-linux.so.2 --help >/dev/null 2>&1
 }
-# Removes 32-bit Wine where it cannot run and records why.
+# Removes 32-bit Wine where it cannot run and records why (said once).
 refuse_wine32() {
+  local reason='the kernel of this machine runs no 32-bit programs (an i386 program fails with "Exec format error")'
   if installed "$wine32"; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q "$wine32" >/dev/null
   fi
+  [ "$(cat "$reason_file" 2>/dev/null)" = "$reason" ] && return
   mkdir -p "$(dirname "$reason_file")"
-  echo 'the kernel of this machine runs no 32-bit programs (an i386 program fails with "Exec format error")' \
-    >"$reason_file"
-  echo "32-bit Wine cannot run here: $(cat "$reason_file")" >&2
+  echo "$reason" >"$reason_file"
+  echo "32-bit Wine cannot run here: $reason" >&2
 }
 
 missing=()
