@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "shell/shell_open.h"
 #include "view/colour_scheme.h"
+#include "view/window_colours.h"
 
 namespace {
 
@@ -143,7 +144,7 @@ void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item) {
       GetDlgItemTextW(dialog, static_cast<int>(controlId), text, kLinkTextChars + 1);
   // The text is drawn transparently: the dialog's background first, or each
   // redraw (press, release, focus) would thicken its anti-aliased edges.
-  FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(item->hDC, &item->rcItem, RoleBrush(item->hDC, ColourRole::Face));
   SetTextColor(item->hDC, RoleColour(item->hDC, ColourRole::Link));
   SetBkMode(item->hDC, TRANSPARENT);
   ExtTextOutW(item->hDC, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED,
@@ -158,11 +159,20 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG:
       KeepLinkFont(dialog, InitLinkButton(dialog));
       ScalePicture(dialog);
+      ApplyWindowFrameColours(dialog);
       return 0;
     case WM_DESTROY:
       DeleteLinkFont(dialog);
       RestorePicture(dialog);
       return 0;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+      return reinterpret_cast<INT_PTR>(ControlColourBrush(message, reinterpret_cast<HDC>(wParam)));
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnDialogColoursChanged(dialog, message, wParam, lParam); return 0;
     case WM_DRAWITEM:
       DrawLinkButton(dialog, static_cast<UINT>(wParam),
                      reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
