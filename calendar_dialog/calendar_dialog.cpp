@@ -14,6 +14,7 @@
 #include "common/ui_resources.h"
 #include "resources/resource.h"
 #include "view/colour_scheme.h"
+#include "view/window_colours.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ void OnInitCalendar(HWND dialog, CalendarState* cal) {
   cal->Mirrored = IsMirroredWindow(dialog) ? 1 : 0;
   cal->Dc = GetDC(dialog);
   LayOutSheet(dialog, cal);
+  ApplyWindowFrameColours(dialog);
 }
 
 // The dialog moved to a monitor of another DPI (dpi): it takes the suggested
@@ -173,9 +175,11 @@ void OnCalendarClose(HWND dialog, CalendarState* cal, WORD command) {
   EndDialog(dialog, command);
 }
 
-// The system's colours or the high-contrast mode changed: all is drawn anew.
+// The system's colours, the high-contrast or the colour mode changed: all is
+// drawn anew, the frame too.
 void OnCalendarColours(HWND dialog) {
   RefreshColourScheme();
+  ApplyWindowFrameColours(dialog);
   InvalidateRect(dialog, nullptr, TRUE);
 }
 

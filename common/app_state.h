@@ -59,6 +59,9 @@ struct AppState {
   // "Language" as stored: a kLanguage* value of common/ui_language.h; any
   // other means Automatic.
   uint32_t LanguageChoice;
+  // "ColourMode" as stored: a kColourMode* value of view/palette.h; any other
+  // means System.
+  uint32_t ColourMode;
 };
 
 extern AppState App;

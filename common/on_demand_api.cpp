@@ -101,3 +101,15 @@ BOOL OnDemandAdjustWindowRectExForDpi(LPRECT rect, DWORD style, BOOL menu, DWORD
   static auto function = SystemFunction<Function>(L"user32.dll", "AdjustWindowRectExForDpi");
   return function ? function(rect, style, menu, extendedStyle, dpi) : FALSE;
 }
+
+HRESULT OnDemandDwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size) {
+  using Function = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+  static auto function = SystemFunction<Function>(L"dwmapi.dll", "DwmSetWindowAttribute");
+  return function ? function(window, attribute, value, size) : E_NOTIMPL;
+}
+
+HRESULT OnDemandSetWindowTheme(HWND window, const wchar_t* subAppName, const wchar_t* subIdList) {
+  using Function = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static auto function = SystemFunction<Function>(L"uxtheme.dll", "SetWindowTheme");
+  return function ? function(window, subAppName, subIdList) : E_NOTIMPL;
+}

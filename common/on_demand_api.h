@@ -1,5 +1,6 @@
 // System functions that only some commands need (Page Setup, the file
-// dialog, the printer list, the shell, COM, accessibility), and those that older systems lack (the
+// dialog, the printer list, the shell, COM, accessibility, the dark title bar
+// and controls), and those that older systems lack (the
 // per-monitor scaling of user32). Their libraries and entries are looked up on
 // the first use, so that starting the program neither loads them nor needs
 // them. Each behaves as the function of the same name without the prefix;
@@ -48,3 +49,7 @@ int OnDemandGetSystemMetricsForDpi(int index, UINT dpi);
 // AdjustWindowRectExForDpi; FALSE where the system lacks it.
 BOOL OnDemandAdjustWindowRectExForDpi(LPRECT rect, DWORD style, BOOL menu, DWORD extendedStyle,
                                       UINT dpi);
+// DwmSetWindowAttribute; E_NOTIMPL where dwmapi or the entry is missing.
+HRESULT OnDemandDwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size);
+// SetWindowTheme; E_NOTIMPL where uxtheme or the entry is missing.
+HRESULT OnDemandSetWindowTheme(HWND window, const wchar_t* subAppName, const wchar_t* subIdList);

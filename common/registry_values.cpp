@@ -52,6 +52,18 @@ int32_t WriteValue(const WideChar* name, DWORD type, const void* data, DWORD byt
 
 }  // namespace
 
+bool ReadSettingDword(const WideChar* keyPath, const WideChar* valueName, uint32_t* value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD type = 0, data = 0, bytes = sizeof data;
+  const LONG status =
+      RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&data), &bytes);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS || type != REG_DWORD || bytes != sizeof data) return false;
+  *value = data;
+  return true;
+}
+
 int32_t ReadSettingInt(const WideChar* keyPath, const WideChar* valueName, int32_t defaultValue) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {

@@ -19,6 +19,11 @@ constexpr uint32_t kMaxSettingBytes = 65536;
 // default when the key or value cannot be read.
 int32_t ReadSettingInt(const WideChar* keyPath, const WideChar* valueName, int32_t defaultValue);
 
+// Value valueName under HKEY_CURRENT_USER\keyPath into *value when it is a
+// REG_DWORD; false (and *value untouched) when it is missing, of another type
+// or cannot be read.
+bool ReadSettingDword(const WideChar* keyPath, const WideChar* valueName, uint32_t* value);
+
 // Value valueName of the product key as a new zero-terminated wide string,
 // whatever its type; null when it cannot be read. The caller releases it with free().
 WideChar* ReadSettingString(const WideChar* valueName);

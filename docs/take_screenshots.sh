@@ -28,14 +28,14 @@ for name in main-window narrow-window font-dialog about-dialog study-log study-l
   echo "docs/$name.png"
 done
 
-# The calendar dialog's sheets and the dark high-contrast scheme, written by
-# their program scenarios.
+# The calendar dialog's sheets, the dark high-contrast scheme and the dark
+# mode at 96 and 192 DPI, written by their program scenarios.
 cmake --build "$build" -j "$(nproc)" --target zelvan_program_tests
 ZELVAN_SCREENSHOT_DIR="$shots" xvfb-run -a -s "-screen 0 1024x768x24" \
   "$root/cmake/wine-run.sh" "$build/tests/wine/zelvan_program_tests.exe" \
-  --gtest_filter=CalendarDialog.Screenshots:HighContrast.*
+  --gtest_filter=CalendarDialog.Screenshots:HighContrast.*:DarkMode.*
 for name in calendar-common-year calendar-adar-1 calendar-adar-2 calendar-six-rows \
-    calendar-after-six-rows high-contrast; do
+    calendar-after-six-rows high-contrast dark-mode dark-mode-192dpi; do
   convert "$shots/$name.bmp" -strip "$root/docs/$name.png"
   echo "docs/$name.png"
 done

@@ -102,6 +102,11 @@
 #define IDC_LANGUAGE_ENGLISH 40202
 #define IDC_LANGUAGE_HEBREW 40203
 
+// The Color mode menu's choices.
+#define IDC_COLOUR_MODE_SYSTEM 40211
+#define IDC_COLOUR_MODE_LIGHT 40212
+#define IDC_COLOUR_MODE_DARK 40213
+
 // String-table entries. Each block of 16 ids is one resource; every block has
 // an English and a Hebrew twin. A "%1" in a text is filled in by the code.
 // Messages.

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "shell/shell_open.h"
 #include "view/colour_scheme.h"
+#include "view/window_colours.h"
 
 namespace {
 
@@ -62,14 +63,50 @@ HBITMAP ScaledPicture(HBITMAP picture, int32_t dpi) {
   return scaled;
 }
 
-// Above 96 DPI the picture control shows a copy of its picture scaled to the
-// dialog's DPI; the loaded picture is kept to be given back (RestorePicture).
+// A copy of the monochrome picture with its black lines in the palette's ink
+// on its face (the dark mode's); null on failure.
+HBITMAP ColouredPicture(HBITMAP picture) {
+  BITMAP info = {};
+  if (GetObjectW(picture, sizeof info, &info) == 0) return nullptr;
+  HDC screen = GetDC(nullptr);
+  HBITMAP coloured = screen != nullptr ? CreateCompatibleBitmap(screen, info.bmWidth, info.bmHeight) : nullptr;
+  HDC from = CreateCompatibleDC(screen);
+  HDC to = CreateCompatibleDC(screen);
+  if (coloured != nullptr && from != nullptr && to != nullptr) {
+    HGDIOBJ previousFrom = SelectObject(from, picture);
+    HGDIOBJ previousTo = SelectObject(to, coloured);
+    // A monochrome source takes the target's text colour for black, its background colour for white.
+    SetTextColor(to, RoleColour(to, ColourRole::Ink));
+    SetBkColor(to, RoleColour(to, ColourRole::Face));
+    BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
+    SelectObject(from, previousFrom);
+    SelectObject(to, previousTo);
+  }
+  if (to != nullptr) DeleteDC(to);
+  if (from != nullptr) DeleteDC(from);
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return coloured;
+}
+
+// The picture as the dialog shows it: scaled to dpi, and in the dark mode
+// coloured; null on failure.
+HBITMAP ShownPicture(HBITMAP drawn, int32_t dpi) {
+  HBITMAP scaled = ScaledPicture(drawn, dpi);
+  if (scaled == nullptr || !DarkColoursOn()) return scaled;
+  HBITMAP coloured = ColouredPicture(scaled);
+  DeleteObject(scaled);
+  return coloured;
+}
+
+// Above 96 DPI, or in the dark mode, the picture control shows a copy of its
+// picture scaled to the dialog's DPI and in the colours that apply; the
+// loaded picture is kept to be given back (RestorePicture).
 void ScalePicture(HWND dialog) {
   const int32_t dpi = WindowDpi(dialog);
   HWND control = PictureControl(dialog);
-  if (dpi == kDefaultDpi || control == nullptr) return;
+  if ((dpi == kDefaultDpi && !DarkColoursOn()) || control == nullptr) return;
   HBITMAP drawn = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-  HBITMAP scaled = drawn != nullptr ? ScaledPicture(drawn, dpi) : nullptr;
+  HBITMAP scaled = drawn != nullptr ? ShownPicture(drawn, dpi) : nullptr;
   if (scaled == nullptr) return;
   if (!SetPropW(dialog, kDrawnPicture, drawn)) {
     DeleteObject(scaled);
@@ -86,6 +123,13 @@ void RestorePicture(HWND dialog) {
   HGDIOBJ scaled = reinterpret_cast<HGDIOBJ>(
       SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(drawn)));
   if (scaled != nullptr && scaled != drawn) DeleteObject(scaled);
+}
+
+// A settings or colour change: the dialog and its picture in the colours that now apply.
+void OnAboutColours(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  OnDialogColoursChanged(dialog, message, wParam, lParam);
+  RestorePicture(dialog);
+  ScalePicture(dialog);
 }
 
 void OnAboutCommand(HWND dialog, WORD id) {
@@ -143,7 +187,7 @@ void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item) {
       GetDlgItemTextW(dialog, static_cast<int>(controlId), text, kLinkTextChars + 1);
   // The text is drawn transparently: the dialog's background first, or each
   // redraw (press, release, focus) would thicken its anti-aliased edges.
-  FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(item->hDC, &item->rcItem, RoleBrush(item->hDC, ColourRole::Face));
   SetTextColor(item->hDC, RoleColour(item->hDC, ColourRole::Link));
   SetBkMode(item->hDC, TRANSPARENT);
   ExtTextOutW(item->hDC, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED,
@@ -158,11 +202,20 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG:
       KeepLinkFont(dialog, InitLinkButton(dialog));
       ScalePicture(dialog);
+      ApplyWindowFrameColours(dialog);
       return 0;
     case WM_DESTROY:
       DeleteLinkFont(dialog);
       RestorePicture(dialog);
       return 0;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+      return reinterpret_cast<INT_PTR>(ControlColourBrush(message, reinterpret_cast<HDC>(wParam)));
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnAboutColours(dialog, message, wParam, lParam); return 0;
     case WM_DRAWITEM:
       DrawLinkButton(dialog, static_cast<UINT>(wParam),
                      reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -9,6 +9,7 @@
 #include "common/ui_resources.h"
 #include "lessons/text_stream.h"
 #include "resources/resource.h"
+#include "view/window_colours.h"
 
 namespace {
 
@@ -237,6 +238,7 @@ void InitFontDialog(HWND dialog, FontSettings* target) {
   FillFaceList(dialog);
   FillSizeList(dialog, target->FontSize);
   SetFocus(GetDlgItem(dialog, IDC_FONT_FACES));
+  ApplyWindowFrameColours(dialog);
 }
 
 void UpdateFontDialog(HWND dialog, int mode) {
@@ -277,6 +279,14 @@ void UpdateFontDialog(HWND dialog, int mode) {
 INT_PTR CALLBACK FontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: InitFontDialog(dialog, reinterpret_cast<FontSettings*>(lParam)); return 0;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+      return reinterpret_cast<INT_PTR>(ControlColourBrush(message, reinterpret_cast<HDC>(wParam)));
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnDialogColoursChanged(dialog, message, wParam, lParam); return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:

@@ -11,6 +11,7 @@
 #include "output/print_job.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
+#include "shell/colour_mode_menu.h"
 #include "shell/font_dialog.h"
 #include "shell/interface_language.h"
 #include "shell/main_accessible.h"
@@ -24,6 +25,7 @@
 #include "view/view_fonts.h"
 #include "view/view_paint.h"
 #include "view/view_scroll.h"
+#include "view/window_colours.h"
 
 const wchar_t kMainWindowClass[] = L"Zelvan-Quenterbil-Hebrew";
 const wchar_t kMainWindowTitle[] = L"Zelvan";
@@ -76,6 +78,8 @@ void OnCreate(HWND window) {
   CreateToolbar(window);
   SetReverseCheck(window, 1);
   MarkChosenLanguage(GetMenu(window));
+  MarkChosenColourMode(GetMenu(window));
+  ApplyWindowFrameColours(window);
 }
 
 // Releases the view's device context, the toolbar and the study journal, then
@@ -173,13 +177,22 @@ void RemakeToolbar(HWND window) {
   App.Toolbar = CreateMainToolbar(window, App.Dpi);
 }
 
-// The high-contrast mode is read again after a settings change; the window is
-// painted again and the toolbar made anew in the colours that now apply when
-// it changed or when repaint is set (the system's colours changed).
+// The high-contrast and colour modes are read again after a settings change;
+// the window is painted again, its frame and the toolbar made anew in the
+// colours that now apply when they changed or when repaint is set (the
+// system's colours or Windows' app mode may have changed).
 void OnColoursChanged(HWND window, bool repaint) {
   if (!RefreshColourScheme() && !repaint) return;
+  ApplyWindowFrameColours(window);
   InvalidateRect(window, nullptr, TRUE);
   RemakeToolbar(window);
+}
+
+// The Color mode menu: the choice is kept and the window takes its colours at once.
+void OnColourModeCommand(HWND window, uint32_t mode) {
+  App.ColourMode = mode;
+  MarkChosenColourMode(GetMenu(window));
+  OnColoursChanged(window, true);
 }
 
 // The window moved to a monitor of another scaling, or its monitor's scaling
@@ -214,6 +227,7 @@ void OnLanguageCommand(HWND window, uint32_t choice) {
     SetReverseCheck(window, 1);
   }
   MarkChosenLanguage(GetMenu(window));
+  MarkChosenColourMode(GetMenu(window));
   if (IsMirroredWindow(window) != UiRightToLeft()) SetWindowMirrored(window, UiRightToLeft());
   RemakeToolbar(window);
   InvalidateRect(window, nullptr, TRUE);
@@ -285,6 +299,10 @@ int HandleCommand(HWND window, WPARAM wParam) {
     OnLanguageCommand(window, choice);
     return 0;
   }
+  if (ColourModeOfCommand(LOWORD(wParam), &choice)) {
+    OnColourModeCommand(window, choice);
+    return 0;
+  }
   switch (LOWORD(wParam)) {
     case IDC_CALENDAR: OnCalendarCommand(window); return 0;
     case IDC_TODAY: ShowSelectedDay(window, 0); return 0;
@@ -340,7 +358,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (object != 0) return object;
       break;
     }
-    case WM_SETTINGCHANGE: OnColoursChanged(window, wParam == SPI_SETHIGHCONTRAST); break;
+    case WM_SETTINGCHANGE: OnColoursChanged(window, IsColourSettingChange(wParam, lParam)); break;
     case WM_SYSCOLORCHANGE: OnColoursChanged(window, true); break;
     case WM_ERASEBKGND: return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
     case WM_DPICHANGED:

@@ -8,6 +8,7 @@
 #include "common/ui_text.h"
 #include "resources/resource.h"
 #include "study_log/study_progress.h"
+#include "view/window_colours.h"
 
 namespace {
 
@@ -131,6 +132,7 @@ void OnInitProgress(HWND dialog, const ProgressRequest* request) {
               ProgressOf(request->Record, static_cast<LessonTrack>(track), request->Today));
   }
   DropUnusedGroups(dialog, group);
+  ApplyWindowFrameColours(dialog);
 }
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -142,6 +144,14 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
       EndDialog(dialog, LOWORD(wParam));
       return TRUE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+      return reinterpret_cast<INT_PTR>(ControlColourBrush(message, reinterpret_cast<HDC>(wParam)));
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnDialogColoursChanged(dialog, message, wParam, lParam); return FALSE;
   }
   return FALSE;
 }

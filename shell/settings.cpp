@@ -16,6 +16,7 @@
 #include "lessons/text_stream.h"
 #include "view/lesson_view.h"
 #include "view/line_layout.h"
+#include "view/palette.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ void LoadSettings() {
   // Automatic here) is written back unchanged unless the user chooses.
   App.LanguageChoice =
       static_cast<uint32_t>(ReadSettingInt(kProductKey, L"Language", kLanguageAutomatic));
+  // Only a REG_DWORD counts; anything else stays as it is and means System.
+  if (!ReadSettingDword(kProductKey, L"ColourMode", &App.ColourMode)) App.ColourMode = kColourModeNotStored;
   SetOutOfMemorySaver(SaveSettingsAndQuit);
 }
 
@@ -100,6 +103,7 @@ void SaveSettingsAndQuit() {
   WriteSettingDword(L"Day", static_cast<uint32_t>(App.Day));
   if ((App.Lesson & 0xFFFF) != 0) WriteSettingDword(L"Lesson", App.Lesson & 0xFFFF);
   WriteSettingDword(L"Language", App.LanguageChoice);
+  if (App.ColourMode != kColourModeNotStored) WriteSettingDword(L"ColourMode", App.ColourMode);
   if (App.View) {
     DestroyLessonView(App.View, true);
     App.View = nullptr;

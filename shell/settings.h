@@ -7,7 +7,7 @@
 #include "common/registry_values.h"
 
 // Fills App's font settings, LastPosition, Flags, Day (with DateRecord and
-// DateText), Lesson and LanguageChoice (as stored) from the product key, with their defaults; from then on running out of memory
+// DateText), Lesson, LanguageChoice and ColourMode (as stored) from the product key, with their defaults; from then on running out of memory
 // saves the settings.
 void LoadSettings();
 

@@ -92,7 +92,18 @@ bool Location(HWND toolbar, int32_t child, RECT* box) {
 
 const AccessibleContent kToolbarContent = {ChildCount, Text, Role, State, Location};
 
-// The toolbar's procedure: the buttons' accessible object, the rest the class's.
+// In the dark mode the toolbar's background takes the palette's face colour
+// (1: erased); otherwise the class erases it (0).
+LRESULT EraseToolbar(HWND toolbar, HDC dc) {
+  if (!DarkColoursOn()) return 0;
+  RECT client;
+  GetClientRect(toolbar, &client);
+  FillRect(dc, &client, RoleBrush(dc, ColourRole::Face));
+  return 1;
+}
+
+// The toolbar's procedure: the buttons' accessible object and the dark
+// background, the rest the class's.
 LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETOBJECT: {
@@ -100,6 +111,9 @@ LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM l
       if (object != 0) return object;
       break;
     }
+    case WM_ERASEBKGND:
+      if (EraseToolbar(toolbar, reinterpret_cast<HDC>(wParam)) != 0) return 1;
+      break;
   }
   return CallWindowProcW(ToolbarClassProc, toolbar, message, wParam, lParam);
 }
@@ -117,8 +131,11 @@ HWND CreateMainToolbar(HWND window, int32_t dpi) {
   int cellWidth = kToolbarPicture, cellHeight = kToolbarPicture;
   if (pictures != nullptr) ImageList_GetIconSize(pictures, &cellWidth, &cellHeight);
   // The pictures are the toolbar's own image list, so no bitmap is cut by the
-  // button size (CreateToolbarEx takes a button size for the bitmap's).
-  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, 0, nullptr, 0, buttons,
+  // button size (CreateToolbarEx takes a button size for the bitmap's). In
+  // the dark mode the buttons are flat on the dark background: the raised
+  // ones are the system's light grey.
+  const DWORD flat = DarkColoursOn() ? TBSTYLE_FLAT : 0;
+  HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE | flat, IDC_TOOLBAR, 0, nullptr, 0, buttons,
                                  kButtonCount, 0, 0, cellWidth, cellHeight, sizeof(TBBUTTON));
   if (toolbar == nullptr) {
     if (pictures != nullptr) ImageList_Destroy(pictures);

@@ -1,43 +1,58 @@
 #include "view/colour_scheme.h"
 
+#include "common/app_state.h"
+#include "common/registry_values.h"
+
 namespace {
 
 constexpr int kNoStock = -1;
 
-// One role's colours: the fixed one (with its stock brush and pen, if the
-// system has them) and the system colour used in high contrast.
+// One role's stock brush and pen of its light colour (if the system has
+// them), the system colour used in high contrast, and whether the light mode
+// takes the system's colour too.
 struct RoleColours {
-  COLORREF Fixed;
   int StockBrush;
   int StockPen;
   int SystemColour;  // COLOR_* index
-  bool AlwaysSystem;
+  bool LightIsSystem;
 };
 
 const RoleColours& ColoursOf(ColourRole role) {
-  // In the order of ColourRole.
+  // In the order of ColourRole; the colours themselves are the palette's.
   static const RoleColours kRoles[] = {
-      {RGB(255, 255, 255), WHITE_BRUSH, WHITE_PEN, COLOR_WINDOW, false},              // Paper
-      {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_WINDOWTEXT, false},                // Ink
-      {RGB(0, 0, 255), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},                  // Heading
-      {RGB(192, 192, 192), LTGRAY_BRUSH, kNoStock, COLOR_BTNFACE, false},             // Band
-      {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_BTNTEXT, false},                   // BandInk
-      {RGB(192, 192, 192), LTGRAY_BRUSH, kNoStock, COLOR_BTNTEXT, false},             // BandEdge
-      {RGB(0, 0, 0), BLACK_BRUSH, BLACK_PEN, COLOR_HIGHLIGHT, false},                 // Marked
-      {RGB(255, 255, 255), WHITE_BRUSH, WHITE_PEN, COLOR_HIGHLIGHTTEXT, false},       // MarkedInk
-      {RGB(0, 0, 0), kNoStock, kNoStock, COLOR_BTNFACE, true},        // Face: the system's either way
-      {RGB(128, 128, 128), GRAY_BRUSH, kNoStock, COLOR_GRAYTEXT, false},  // Disabled
-      {RGB(0, 0, 255), kNoStock, kNoStock, COLOR_HOTLIGHT, false},    // Link
-      {RGB(0, 128, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},  // Learned
-      {RGB(192, 0, 0), kNoStock, kNoStock, COLOR_WINDOWTEXT, false},  // Behind
+      {WHITE_BRUSH, WHITE_PEN, COLOR_WINDOW, false},           // Paper
+      {BLACK_BRUSH, BLACK_PEN, COLOR_WINDOWTEXT, false},       // Ink
+      {kNoStock, kNoStock, COLOR_WINDOWTEXT, false},           // Heading
+      {LTGRAY_BRUSH, kNoStock, COLOR_BTNFACE, false},          // Band
+      {BLACK_BRUSH, BLACK_PEN, COLOR_BTNTEXT, false},          // BandInk
+      {LTGRAY_BRUSH, kNoStock, COLOR_BTNTEXT, false},          // BandEdge
+      {BLACK_BRUSH, BLACK_PEN, COLOR_HIGHLIGHT, false},        // Marked
+      {WHITE_BRUSH, WHITE_PEN, COLOR_HIGHLIGHTTEXT, false},    // MarkedInk
+      {kNoStock, kNoStock, COLOR_BTNFACE, true},               // Face: the system's when light
+      {GRAY_BRUSH, kNoStock, COLOR_GRAYTEXT, false},           // Disabled
+      {kNoStock, kNoStock, COLOR_HOTLIGHT, false},             // Link
+      {kNoStock, kNoStock, COLOR_WINDOWTEXT, false},           // Learned
+      {kNoStock, kNoStock, COLOR_WINDOWTEXT, false},           // Behind
   };
-  static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(ColourRole::Behind) + 1,
+  static_assert(sizeof kRoles / sizeof kRoles[0] == static_cast<size_t>(kColourRoleCount),
                 "one entry per role");
   return kRoles[static_cast<int>(role)];
 }
 
+// Where Windows keeps its app mode, and the value: a DWORD, 0 for dark.
+constexpr wchar_t kAppModeKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+constexpr wchar_t kAppModeValue[] = L"AppsUseLightTheme";
+
 // -1: not read yet; else 0 or 1.
 int HighContrast = -1;
+int Dark = -1;
+
+// True when the user's choice or Windows' app mode asks for the dark colours.
+bool ReadDark() {
+  uint32_t value = 0;
+  const bool isDword = ReadSettingDword(kAppModeKey, kAppModeValue, &value);
+  return DarkColoursChosen(App.ColourMode, isDword, value);
+}
 
 // True when the system says high contrast is on.
 bool ReadHighContrast() {
@@ -53,60 +68,85 @@ bool HighContrastOn() {
   return HighContrast == 1;
 }
 
-// True when role takes the system's colour in dc: on screens in high contrast.
-bool UsesSystemColour(DcHandle dc, const RoleColours& colours) {
-  if (colours.AlwaysSystem) return true;
-  if (!HighContrastOn()) return false;
-  return GetDeviceCaps(dc, TECHNOLOGY) != DT_RASPRINTER;
+// True while the dark colours are asked for, as last read (read on the first call).
+bool DarkChosen() {
+  if (Dark < 0) Dark = ReadDark() ? 1 : 0;
+  return Dark == 1;
 }
+
+// True for a printer's device context, which always takes the light colours.
+bool IsPrinter(DcHandle dc) { return GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER; }
+
+// True when role takes the system's colour in dc: on screens in high
+// contrast, and for a role that is the system's in the light mode.
+bool UsesSystemColour(DcHandle dc, const RoleColours& colours) {
+  if (HighContrastOn()) return !IsPrinter(dc) || colours.LightIsSystem;
+  return colours.LightIsSystem && (!DarkChosen() || IsPrinter(dc));
+}
+
+// True when role takes its dark colour in dc: on screens in the dark mode.
+bool UsesDarkColour(DcHandle dc) { return DarkColoursOn() && !IsPrinter(dc); }
 
 }  // namespace
 
 void ScreenPictureColours(PictureColour colours[kPictureColourCount]) {
   constexpr int kSame = -1;  // shown as drawn
-  // Per drawn colour: the system colour it is shown in, normally and in high contrast.
+  // Per drawn colour: the system colour it is shown in, normally and in high
+  // contrast, and the palette's role that shows it in the dark mode.
   static const struct {
     COLORREF Drawn;
     int Normal;
     int HighContrast;
+    ColourRole Dark;
   } kPictureColours[kPictureColourCount] = {
-      {RGB(0, 0, 0), COLOR_BTNTEXT, COLOR_BTNTEXT},             // outlines and letters
-      {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT, COLOR_BTNFACE},  // a page
-      {RGB(128, 128, 128), COLOR_BTNSHADOW, COLOR_BTNTEXT},     // shadows
-      {RGB(0, 0, 255), kSame, COLOR_BTNTEXT},                   // the arrows' fill
-      {RGB(255, 0, 0), kSame, COLOR_BTNTEXT},                   // the calendar page's head
-      {RGB(192, 192, 192), COLOR_BTNFACE, COLOR_BTNFACE},       // the background
+      {RGB(0, 0, 0), COLOR_BTNTEXT, COLOR_BTNTEXT, ColourRole::Ink},             // outlines and letters
+      {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT, COLOR_BTNFACE, ColourRole::Band}, // a page
+      {RGB(128, 128, 128), COLOR_BTNSHADOW, COLOR_BTNTEXT, ColourRole::Disabled}, // shadows
+      {RGB(0, 0, 255), kSame, COLOR_BTNTEXT, ColourRole::Heading},               // the arrows' fill
+      {RGB(255, 0, 0), kSame, COLOR_BTNTEXT, ColourRole::Behind},                // the calendar page's head
+      {RGB(192, 192, 192), COLOR_BTNFACE, COLOR_BTNFACE, ColourRole::Face},      // the background
   };
-  const bool contrast = HighContrastOn();
+  const bool contrast = HighContrastOn(), dark = DarkColoursOn();
   for (int32_t i = 0; i < kPictureColourCount; ++i) {
     const int system = contrast ? kPictureColours[i].HighContrast : kPictureColours[i].Normal;
     colours[i].Drawn = kPictureColours[i].Drawn;
-    colours[i].Shown = system == kSame ? kPictureColours[i].Drawn : GetSysColor(system);
+    if (dark) {
+      colours[i].Shown = PaletteShades(kPictureColours[i].Dark).Dark;
+    } else {
+      colours[i].Shown = system == kSame ? kPictureColours[i].Drawn : GetSysColor(system);
+    }
   }
 }
 
 bool RefreshColourScheme() {
-  const int before = HighContrast;
+  const int contrastBefore = HighContrast, darkBefore = Dark;
   HighContrast = ReadHighContrast() ? 1 : 0;
-  return HighContrast != before;
+  Dark = ReadDark() ? 1 : 0;
+  return HighContrast != contrastBefore || Dark != darkBefore;
 }
+
+bool DarkColoursOn() { return !HighContrastOn() && DarkChosen(); }
 
 uint32_t RoleColour(DcHandle dc, ColourRole role) {
   const RoleColours& colours = ColoursOf(role);
-  return UsesSystemColour(dc, colours) ? GetSysColor(colours.SystemColour) : colours.Fixed;
+  if (UsesSystemColour(dc, colours)) return GetSysColor(colours.SystemColour);
+  const RoleShades shades = PaletteShades(role);
+  return UsesDarkColour(dc) ? shades.Dark : shades.Light;
 }
 
 HBRUSH RoleBrush(DcHandle dc, ColourRole role) {
   const RoleColours& colours = ColoursOf(role);
   if (UsesSystemColour(dc, colours)) return GetSysColorBrush(colours.SystemColour);
-  if (colours.StockBrush != kNoStock) return static_cast<HBRUSH>(GetStockObject(colours.StockBrush));
-  SetDCBrushColor(dc, colours.Fixed);
+  if (!UsesDarkColour(dc) && colours.StockBrush != kNoStock) {
+    return static_cast<HBRUSH>(GetStockObject(colours.StockBrush));
+  }
+  SetDCBrushColor(dc, RoleColour(dc, role));
   return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
 HGDIOBJ SelectRolePen(DcHandle dc, ColourRole role) {
   const RoleColours& colours = ColoursOf(role);
-  if (!UsesSystemColour(dc, colours) && colours.StockPen != kNoStock) {
+  if (!UsesSystemColour(dc, colours) && !UsesDarkColour(dc) && colours.StockPen != kNoStock) {
     return SelectObject(dc, GetStockObject(colours.StockPen));
   }
   SetDCPenColor(dc, RoleColour(dc, role));

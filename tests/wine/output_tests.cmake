@@ -30,6 +30,7 @@ set_tests_properties(output.ClipboardPlainText output.ClipboardForeign output.Cl
 # Printing scenarios: each runs in a fresh prefix, then its PDF is checked.
 foreach(scenario
     OneDayOnOnePage
+    InTheDarkModeBlackOnWhite
     LargeFontOnSeveralPages
     HebrewPageNumber
     NarrowMarginsTypedIntoTheDialog

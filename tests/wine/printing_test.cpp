@@ -177,6 +177,17 @@ TEST_F(Printing, OneDayOnOnePage) {
   ASSERT_NO_FATAL_FAILURE(Close());
 }
 
+// In the dark mode (Windows' and the program's) the page is printed black on
+// white all the same.
+TEST_F(Printing, InTheDarkModeBlackOnWhite) {
+  const AbsoluteDay day = ScenarioDay(2);
+  PutDword(L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", L"AppsUseLightTheme", 0);
+  PutDword(kProductKey, L"ColourMode", 2);
+  ASSERT_NO_FATAL_FAILURE(StartAndPrint(day, 12));
+  ASSERT_NO_FATAL_FAILURE(LeaveExpectations(day, "pages 1\nmargins 1000 1000 1000 1000\nreading-order-header 1\npaper white\n"));
+  ASSERT_NO_FATAL_FAILURE(Close());
+}
+
 // A large font takes several pages: every page has the header and its own
 // page number, and the pages together hold the whole day once.
 TEST_F(Printing, LargeFontOnSeveralPages) {

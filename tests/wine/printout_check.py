@@ -9,7 +9,7 @@ reading order.
 
 ARTIFACTS_DIR holds "expect" (key value lines: pages 1|several, margins L T R
 B in thousandths of an inch, reading-order-header 1, page WORD of the page
-number, "Page" unless given) and "days.txt" (zelvan-cli
+number, "Page" unless given, paper white: the first page black on white) and "days.txt" (zelvan-cli
 output of the day: "heading: lesson" lines). The words of each printed line
 come from "pdftotext -bbox" in the order they stand on the page, left to right;
 a right-to-left line reads from its last character back to its first.
@@ -24,6 +24,7 @@ FOOTER_LEFT = "www.thalvane.example -- Zelvan"
 POINTS_PER_INCH = 72.0
 TOLERANCE = 2.0  # points
 MIRRORED = str.maketrans("()[]{}", ")(][}{")
+PRINTED_COLOURS = (b"\xff\xff\xff", b"\x00\x00\x00", b"\x00\x00\xff")  # paper, text, headings
 
 
 def fail(message):
@@ -167,8 +168,23 @@ def check_pdf(pdf, expect, lessons):
                 break
         else:
             fail("%s: %d words printed, %d expected" % (pdf, len(printed), len(expected)))
+    if "paper" in expect:
+        check_black_on_white(pdf)
     print("%s: %d page(s), %d words of the day, header and footer on every page" % (pdf, count, len(printed)))
 
+
+def check_black_on_white(pdf):
+    """The first page, rendered without anti-aliasing, is white paper with
+    black text and blue headings on it, and nothing else."""
+    ppm = subprocess.run(["pdftoppm", "-r", "30", "-f", "1", "-l", "1", "-aa", "no", "-aaVector", "no", pdf],
+                         check=True, capture_output=True).stdout
+    pixels = ppm.split(maxsplit=4)[4]  # after P6, width, height, 255
+    counts = {}
+    for i in range(0, len(pixels) - 2, 3):
+        counts[pixels[i:i + 3]] = counts.get(pixels[i:i + 3], 0) + 1
+    others = {bytes(c).hex(): n for c, n in counts.items() if c not in PRINTED_COLOURS}
+    if others or not counts.get(b"\x00\x00\x00"):
+        fail("%s: colours other than white, black and blue: %s (black %d)" % (pdf, others, counts.get(b"\x00\x00\x00", 0)))
 
 def main():
     if len(sys.argv) < 3:

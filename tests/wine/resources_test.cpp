@@ -83,6 +83,7 @@ TEST(ProgramResources, MenuAsTheUserSeesIt) {
       {L"&File", L"F&ont", L"Ctrl+F", IDC_FONT},
       {L"&File", L"Re&verse", L"", IDC_REVERSE},
       {L"&File", L"&Language", L"", static_cast<UINT>(-1)},  // Automatic, English, עברית
+      {L"&File", L"Colo&r mode", L"", static_cast<UINT>(-1)},  // System, Light, Dark
       {L"&File", L"", L"", 0},
       {L"&File", L"&Copy", L"Ctrl+C", IDC_COPY},
       {L"&File", L"&Append to ClipBoard", L"Ctrl+E", IDC_APPEND},
