@@ -134,6 +134,8 @@ TEST_F(DarkMode, FollowsWindowsAndTheChoiceReadablyAtEachScaling) {
       ASSERT_TRUE(WaitUntil([&] { return LooksDark(dialog); }, kConditionLimit)) << Narrow(caption);
       ASSERT_TRUE(CaptureClient(dialog, &shot));
       ExpectDarkAndReadable(shot, {0, 0, shot.Width, shot.Height}, Narrow(caption));
+      const std::string name = "dark-dialog-" + std::to_string(command) + "-" + std::to_string(dpi);
+      ASSERT_NO_FATAL_FAILURE(SaveScreenshot(dialog, nullptr, name.c_str()));
       if (command == kCommandCalendar) {  // Windows' mode switched with it open: light and back
         if (dpi == 96) {
           ASSERT_NO_FATAL_FAILURE(SaveScreenshot(run_.Window, dialog, "dark-mode"));
@@ -163,7 +165,7 @@ TEST_F(DarkMode, FollowsWindowsAndTheChoiceReadablyAtEachScaling) {
       EXPECT_TRUE(WaitUntil([&] { return LooksDark(run_.Window, top) == step.dark; }, kConditionLimit)) << step.command;
     }
     SetWindowsMode(REG_SZ, L"0", sizeof L"0");  // an odd value: light, as before
-    EXPECT_TRUE(WaitUntil([&] { return ShowsADay(); }, kConditionLimit)) << "a string means light";
+    EXPECT_TRUE(WaitUntil([&] { return !LooksDark(run_.Window, top); }, kConditionLimit)) << "a string means light";
     ASSERT_NO_FATAL_FAILURE(Close());
     uint32_t stored = 0;
     EXPECT_TRUE(StoredDword(L"ColourMode", &stored) && stored == kColourModeSystem) << "the choice kept";
