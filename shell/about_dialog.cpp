@@ -198,6 +198,8 @@ void DrawLinkButton(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item) {
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR colours = 0;
+  if (ControlColourAnswer(message, wParam, &colours)) return colours;
   switch (message) {
     case WM_INITDIALOG:
       KeepLinkFont(dialog, InitLinkButton(dialog));
@@ -208,12 +210,6 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       DeleteLinkFont(dialog);
       RestorePicture(dialog);
       return 0;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT:
-      return reinterpret_cast<INT_PTR>(ControlColourBrush(message, reinterpret_cast<HDC>(wParam)));
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnAboutColours(dialog, message, wParam, lParam); return 0;
     case WM_DRAWITEM:

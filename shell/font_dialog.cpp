@@ -277,14 +277,10 @@ void UpdateFontDialog(HWND dialog, int mode) {
 }
 
 INT_PTR CALLBACK FontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR colours = 0;
+  if (ControlColourAnswer(message, wParam, &colours)) return colours;
   switch (message) {
     case WM_INITDIALOG: InitFontDialog(dialog, reinterpret_cast<FontSettings*>(lParam)); return 0;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT:
-      return reinterpret_cast<INT_PTR>(ControlColourBrush(message, reinterpret_cast<HDC>(wParam)));
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnDialogColoursChanged(dialog, message, wParam, lParam); return 0;
     case WM_COMMAND:

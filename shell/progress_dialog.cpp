@@ -136,6 +136,8 @@ void OnInitProgress(HWND dialog, const ProgressRequest* request) {
 }
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR colours = 0;
+  if (ControlColourAnswer(message, wParam, &colours)) return colours;
   switch (message) {
     case WM_INITDIALOG:
       OnInitProgress(dialog, reinterpret_cast<const ProgressRequest*>(lParam));
@@ -144,12 +146,6 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
       EndDialog(dialog, LOWORD(wParam));
       return TRUE;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT:
-      return reinterpret_cast<INT_PTR>(ControlColourBrush(message, reinterpret_cast<HDC>(wParam)));
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnDialogColoursChanged(dialog, message, wParam, lParam); return FALSE;
   }

@@ -24,6 +24,16 @@ BOOL CALLBACK ThemeChild(HWND child, LPARAM dark) {
   return TRUE;
 }
 
+// The brush and text colour of a WM_CTLCOLOR* message for dc: see ControlColourAnswer.
+HBRUSH ControlColourBrush(UINT message, HDC dc) {
+  if (!DarkColoursOn()) return nullptr;
+  const bool box = message == WM_CTLCOLORLISTBOX || message == WM_CTLCOLOREDIT;
+  const ColourRole background = box ? ColourRole::Paper : ColourRole::Face;
+  SetTextColor(dc, RoleColour(dc, ColourRole::Ink));
+  SetBkColor(dc, RoleColour(dc, background));
+  return RoleBrush(dc, background);
+}
+
 }  // namespace
 
 bool IsColourSettingChange(WPARAM wParam, LPARAM lParam) {
@@ -32,13 +42,17 @@ bool IsColourSettingChange(WPARAM wParam, LPARAM lParam) {
   return area != nullptr && wcscmp(area, kAppModeChange) == 0;
 }
 
-HBRUSH ControlColourBrush(UINT message, HDC dc) {
-  if (!DarkColoursOn()) return nullptr;
-  const bool box = message == WM_CTLCOLORLISTBOX || message == WM_CTLCOLOREDIT;
-  const ColourRole background = box ? ColourRole::Paper : ColourRole::Face;
-  SetTextColor(dc, RoleColour(dc, ColourRole::Ink));
-  SetBkColor(dc, RoleColour(dc, background));
-  return RoleBrush(dc, background);
+bool ControlColourAnswer(UINT message, WPARAM wParam, INT_PTR* answer) {
+  switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+      *answer = reinterpret_cast<INT_PTR>(ControlColourBrush(message, reinterpret_cast<HDC>(wParam)));
+      return true;
+    default: return false;
+  }
 }
 
 void ApplyWindowFrameColours(HWND window) {

@@ -9,10 +9,11 @@
 // Windows' app mode ("ImmersiveColorSet").
 bool IsColourSettingChange(WPARAM wParam, LPARAM lParam);
 
-// The answer to a WM_CTLCOLOR* message for dc in the dark mode: the palette's
-// face brush (its paper for list and edit boxes) with the ink as text colour;
-// null otherwise, leaving the system's default.
-HBRUSH ControlColourBrush(UINT message, HDC dc);
+// True for a WM_CTLCOLOR* message, whose answer is then in answer: in the dark
+// mode the palette's face brush (its paper for list and edit boxes) with the
+// ink as text colour set in the dc of wParam; otherwise null, leaving the
+// system's default.
+bool ControlColourAnswer(UINT message, WPARAM wParam, INT_PTR* answer);
 
 // Gives window's title bar and its children's scroll bars and lists the dark
 // look while the dark colours apply, and the system's again after them;
