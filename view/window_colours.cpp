@@ -1,5 +1,7 @@
 #include "view/window_colours.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 
 #include "common/on_demand_api.h"
@@ -18,9 +20,38 @@ constexpr wchar_t kAppModeChange[] = L"ImmersiveColorSet";
 // True once the dark frame has been given in this run.
 bool FrameWasDark = false;
 
-// Gives child the dark theme, or its own again; enumeration goes on.
+// A theme name that matches no theme: the control is drawn without visual
+// styles, in the colours its WM_CTLCOLOR* answer gives.
+constexpr wchar_t kNoTheme[] = L" ";
+
+// True for a button drawn with a caption beside or on a frame (a group box, a
+// radio button or a check box): a themed one writes its caption in the theme's
+// colour whatever the WM_CTLCOLORSTATIC answer says.
+bool IsCaptionButton(HWND child) {
+  wchar_t className[16] = {};
+  if (GetClassNameW(child, className, 16) == 0 || _wcsicmp(className, WC_BUTTONW) != 0) return false;
+  switch (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_GROUPBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE: return true;
+    default: return false;
+  }
+}
+
+// Gives child the dark look (the dark theme, or for a caption button none, so
+// that it takes the palette's colours), or its own again; enumeration goes on.
 BOOL CALLBACK ThemeChild(HWND child, LPARAM dark) {
-  OnDemandSetWindowTheme(child, dark ? kDarkControls : nullptr, nullptr);
+  if (!dark) {
+    OnDemandSetWindowTheme(child, nullptr, nullptr);
+  } else if (IsCaptionButton(child)) {
+    OnDemandSetWindowTheme(child, kNoTheme, kNoTheme);
+  } else {
+    OnDemandSetWindowTheme(child, kDarkControls, nullptr);
+  }
   return TRUE;
 }
 
