@@ -6,7 +6,8 @@
 #
 # The fresh prefix is a hard-linked copy of a template prefix that is made once
 # (wineboot takes about 20 s) under $ZELVAN_WINE_TEMPLATE, default
-# ~/.cache/zelvan/wine-template; registry files are copied, not linked. Set
+# ~/.cache/zelvan/wine-template; registry files are copied, not linked, and the
+# run's server gets a directory of its own, removed with the prefix. Set
 # ZELVAN_WINEPREFIX to run in a given prefix instead (it is kept). Without a
 # DISPLAY the run gets a virtual display of its own (Xvfb).
 set -u
@@ -49,6 +50,9 @@ else
   for reg in "$WINEPREFIX"/*.reg; do
     cp --remove-destination "$template/$(basename "$reg")" "$reg"
   done
+  # Debian's Wine names the directory of the prefix's server in the file
+  # "wineserver"; linked, it would make every run share the template's.
+  rm -f "$WINEPREFIX/wineserver"
   prefix_is_ours=1
 fi
 
@@ -67,6 +71,12 @@ fi
 if [ "$prefix_is_ours" = 1 ]; then
   wineserver -k >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
+  server_dir=$(cat "$WINEPREFIX/wineserver" 2>/dev/null)
+  if [[ "$server_dir" =~ ^wine-[A-Za-z0-9]{6}$ ]]; then
+    for parent in "${XDG_RUNTIME_DIR:-}" "${TMPDIR:-/tmp}" /tmp; do
+      [ -n "$parent" ] && [ -d "$parent/$server_dir" ] && rm -rf "${parent:?}/$server_dir"
+    done
+  fi
   rm -rf "$WINEPREFIX"
 fi
 exit $status

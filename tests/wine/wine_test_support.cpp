@@ -53,6 +53,10 @@ bool HasValue(const wchar_t* keyPath, const wchar_t* name) {
   return GetRawValue(keyPath, name, &type, &data);
 }
 
+// Under Wine a fresh prefix now and then fails to start a child the first time
+// (the file is not found); a start that fails is tried again.
+constexpr int kStartAttempts = 3;
+
 std::string RunAndCapture(const std::wstring& commandLine, DWORD* exitCode) {
   *exitCode = static_cast<DWORD>(-1);
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -69,10 +73,17 @@ std::string RunAndCapture(const std::wstring& commandLine, DWORD* exitCode) {
   PROCESS_INFORMATION process = {};
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(0);
-  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                nullptr, nullptr, &startup, &process);
+  BOOL started = FALSE;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kStartAttempts && !started; ++attempt) {
+    if (attempt > 0) Sleep(500);
+    started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &process);
+    if (!started) error = GetLastError();
+  }
   CloseHandle(writeEnd);
   std::string output;
+  if (!started) output = "CreateProcess failed with error " + std::to_string(error);
   if (started) {
     char buffer[4096];
     DWORD got = 0;

@@ -23,7 +23,8 @@ bool GetRawValue(const wchar_t* keyPath, const wchar_t* name, DWORD* type, std::
 bool HasValue(const wchar_t* keyPath, const wchar_t* name);
 
 // Runs commandLine as a separate process with its standard output on a pipe;
-// returns what it wrote, and its exit code in *exitCode. Empty on failure.
+// returns what it wrote, and its exit code in *exitCode. A start that fails is
+// tried again; when none starts, *exitCode is -1 and the text names the error.
 std::string RunAndCapture(const std::wstring& commandLine, DWORD* exitCode);
 
 // A 32-bit top-down DIB section selected into a memory DC, filled white.
